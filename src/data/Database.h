@@ -1,0 +1,103 @@
+#pragma once
+
+#include <QObject>
+#include <QSqlDatabase>
+#include <QString>
+#include <functional>
+
+class TDataSet;
+
+// The connection to the database directory. The directory is named by an alias of the
+// engine configuration ("engine.ini"), never by the program; all tables live in one
+// SQLite file inside it.
+class TDatabase : public QObject {
+    Q_OBJECT
+public:
+    static constexpr const char *kDatabaseFileName = "platewright.db";
+
+    explicit TDatabase(QObject *parent = nullptr);
+    ~TDatabase() override;
+
+    void setAliasName(const QString &alias) { m_aliasName = alias; }
+    QString aliasName() const { return m_aliasName; }
+    void setDatabaseName(const QString &name) { m_databaseName = name; }
+    QString databaseName() const { return m_databaseName; }
+
+    // Resolves the alias and connects; a new directory under the default location and a
+    // directory without a database file both receive a fresh, seeded database.
+    void open();
+    // Connects to the database file of the given directory, creating it when absent.
+    void openDirectory(const QString &directory);
+    void close();
+    bool isOpen() const { return m_db.isOpen(); }
+    QString directory() const { return m_directory; }
+
+    // Where the alias points: the value in "[Aliases]" of the engine configuration, or the
+    // default directory when none is configured.
+    static QString resolveAlias(const QString &alias);
+    static QString engineConfigPath();
+    static QString defaultDirectory();
+
+    // The table password. Tables open only after a matching password has been handed over;
+    // when none has, the login handler gets one chance to supply it.
+    void addPassword(const QString &password);
+    bool hasValidPassword() const { return m_passwordAccepted; }
+    void checkPassword();
+    std::function<void(TDatabase &)> onLogin;
+
+    // Transactions nest: the outermost one takes the write lock at once (BEGIN IMMEDIATE) so
+    // that another copy of the program waits instead of interleaving; inner ones are savepoints.
+    void startTransaction();
+    void commit();
+    void rollback();
+    bool inTransaction() const { return m_transactionDepth > 0; }
+
+    QSqlDatabase &connection() { return m_db; }
+
+    // Every open dataset registers itself so that a rollback can make it re-read its rows.
+    void registerDataSet(TDataSet *dataSet);
+    void unregisterDataSet(TDataSet *dataSet);
+
+    static constexpr int kBusyTimeoutMs = 10000;
+
+private:
+    void exec(const QString &sql);
+    void initialise(bool isNew);
+
+    QString m_aliasName = QStringLiteral("Recipe");
+    QString m_databaseName = QStringLiteral("Evalc");
+    QString m_connectionName;
+    QString m_directory;
+    QSqlDatabase m_db;
+    QByteArray m_passwordHash;
+    bool m_passwordAccepted = false;
+    QList<QString> m_passwords;
+    int m_transactionDepth = 0;
+    QList<TDataSet *> m_dataSets;
+};
+
+// Rolls the transaction back unless commit() was called: compound writes are all-or-nothing.
+class TTransaction {
+public:
+    explicit TTransaction(TDatabase &db) : m_db(db) { m_db.startTransaction(); }
+    ~TTransaction()
+    {
+        if (!m_done) {
+            try {
+                m_db.rollback();
+            } catch (...) {
+            }
+        }
+    }
+    void commit()
+    {
+        m_db.commit();
+        m_done = true;
+    }
+    TTransaction(const TTransaction &) = delete;
+    TTransaction &operator=(const TTransaction &) = delete;
+
+private:
+    TDatabase &m_db;
+    bool m_done = false;
+};

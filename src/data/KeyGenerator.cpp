@@ -1,0 +1,43 @@
+#include "data/KeyGenerator.h"
+
+#include "data/Database.h"
+#include "data/EngineError.h"
+#include "data/Table.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+
+QString GetNextKey(TDatabase &db, const QString &tableKeyName, const QString &fieldName)
+{
+    TTransaction transaction(db);
+    QSqlQuery q(db.connection());
+    // One statement reads and advances the counter; inside BEGIN IMMEDIATE no other copy of
+    // the program can read the same value in between.
+    if (!q.prepare(QStringLiteral(
+            "INSERT INTO \"Key\" (\"Table_Name\", \"Field_Name\", \"Next_Value\") VALUES (?, ?, 1) "
+            "ON CONFLICT (\"Table_Name\", \"Field_Name\") DO UPDATE SET \"Next_Value\" = coalesce(\"Next_Value\", 0) + 1 "
+            "RETURNING \"Next_Value\" - 1")))
+        throw EngineError::fromSql(q.lastError(), QStringLiteral("Key.db"));
+    q.addBindValue(tableKeyName);
+    q.addBindValue(fieldName);
+    if (!q.exec() || !q.next())
+        throw EngineError::fromSql(q.lastError(), QStringLiteral("Key.db"));
+    const qlonglong key = q.value(0).toLongLong();
+    q.finish();
+    transaction.commit();
+    return QString::number(key);
+}
+
+QString TableKeyName(TDatabase &db, const QString &tableFileName, const QString &fieldName)
+{
+    const int dot = tableFileName.indexOf(QLatin1Char('.'));
+    return GetNextKey(db, dot < 0 ? tableFileName : tableFileName.left(dot), fieldName);
+}
+
+void AssignNewKey(TTable &view, const QString &fieldName)
+{
+    TField field = view.fieldByName(fieldName);
+    if (!field.isNull())
+        return;
+    field.setAsString(TableKeyName(view.database(), view.tableName(), fieldName));
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+// Every confirmation, notice and error the program shows goes through the installed prompter:
+// the application installs one on message boxes, tests install one with scripted answers.
+class Prompter {
+public:
+    virtual ~Prompter() = default;
+    // Title "Confirm", a question mark, Yes and No; true for Yes.
+    virtual bool confirm(const QString &question) = 0;
+    virtual void inform(const QString &message) = 0;
+    virtual void error(const QString &message) = 0;
+
+    static Prompter &instance();
+    // The previous prompter is returned so that a test can put it back.
+    static Prompter *install(Prompter *prompter);
+};

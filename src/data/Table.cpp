@@ -1,0 +1,600 @@
+#include "data/Table.h"
+
+#include "data/Collation.h"
+#include "data/DataSetHelpers.h"
+#include "data/EngineError.h"
+#include "data/SqlText.h"
+
+#include <QSqlError>
+#include <QSqlRecord>
+
+namespace {
+
+constexpr int kBlockSize = 64;       // rows fetched at once when a grid or a walk needs one
+constexpr int kCacheLimit = 4096;    // records kept before the cache starts afresh
+
+bool sameValue(const QVariant &a, const QVariant &b)
+{
+    return Collation::compareValues(a, b, false) == 0 && a.isNull() == b.isNull();
+}
+
+} // namespace
+
+TTable::TTable(TDatabase &db, QObject *parent) : TDataSet(db, parent) {}
+
+TTable::~TTable()
+{
+    if (m_master)
+        m_master->m_details.removeAll(this);
+    for (TTable *detail : std::as_const(m_details))
+        detail->m_master = nullptr;
+    close();
+}
+
+void TTable::setTableName(const QString &fileName)
+{
+    if (isActive())
+        error(EngineError::ActiveDataSet, QStringLiteral("Cannot change the table of an open view."));
+    m_tableName = fileName;
+    m_def = nullptr;
+}
+
+const TableDef &TTable::tableDef() const
+{
+    const TableDef *def = m_def ? m_def : Schema::findTable(m_tableName);
+    if (!def)
+        error(EngineError::TableNotFound, QStringLiteral("Table \"%1\" does not exist.").arg(m_tableName));
+    return *def;
+}
+
+void TTable::setIndexFieldNames(const QString &fieldNames)
+{
+    if (isActive())
+        error(EngineError::ActiveDataSet, QStringLiteral("Cannot change the index of an open view."));
+    m_indexFieldNames = fieldNames;
+    m_indexName.clear();
+}
+
+void TTable::setIndexName(const QString &indexName)
+{
+    if (isActive())
+        error(EngineError::ActiveDataSet, QStringLiteral("Cannot change the index of an open view."));
+    m_indexName = indexName;
+    m_indexFieldNames.clear();
+}
+
+QStringList TTable::indexFields() const
+{
+    const TableDef &def = tableDef();
+    if (!m_indexFieldNames.isEmpty()) {
+        // Like the index it is served by: "Date" on a key of (Date, Recipe_ID) orders and
+        // searches by both fields.
+        const QStringList named = m_indexFieldNames.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        const auto index = def.indexStartingWith(named);
+        return index ? index->fields : named;
+    }
+    if (!m_indexName.isEmpty()) {
+        for (const auto &index : def.indexes)
+            if (index.name.compare(m_indexName, Qt::CaseInsensitive) == 0)
+                return index.fields;
+        error(EngineError::IndexNotFound,
+              QStringLiteral("Index \"%1\" does not exist on table \"%2\".").arg(m_indexName, m_tableName));
+    }
+    return def.primaryKey;
+}
+
+void TTable::setMasterSource(TTable *master, const QString &masterField, const QString &detailField)
+{
+    if (m_master)
+        m_master->m_details.removeAll(this);
+    m_master = master;
+    m_masterField = masterField;
+    m_detailField = detailField.isEmpty() ? masterField : detailField;
+    if (m_master)
+        m_master->m_details.append(this);
+    if (isActive())
+        syncToMaster();
+}
+
+void TTable::setFilter(const QString &expression)
+{
+    if (isActive() && m_filtered) {
+        SqlCondition condition = translateFilter(expression);  // a bad expression changes nothing
+        checkBrowseMode();
+        m_filterText = expression;
+        m_condition = std::move(condition);
+        loadRows();
+        setPositionAfterReload(0);
+        return;
+    }
+    m_filterText = expression;
+}
+
+void TTable::setFiltered(bool on)
+{
+    if (on == m_filtered)
+        return;
+    if (isActive()) {
+        SqlCondition condition = on ? translateFilter(m_filterText) : SqlCondition{};
+        checkBrowseMode();
+        m_filtered = on;
+        m_condition = std::move(condition);
+        loadRows();
+        setPositionAfterReload(0);
+        return;
+    }
+    m_filtered = on;
+}
+
+SqlCondition TTable::translateFilter(const QString &expression) const
+{
+    const TableDef &def = tableDef();
+    return FilterParser::translate(expression, [&def](const QString &name) {
+        const QString bare = name.mid(name.lastIndexOf(QLatin1Char('.')) + 1);
+        const FieldDef *field = def.field(bare);
+        FilterParser::ResolvedField resolved;
+        if (field) {
+            resolved.sql = SqlText::quoted(field->name);
+            resolved.isDate = field->type == FieldType::Date;
+            resolved.isNumber = field->type == FieldType::Integer || field->type == FieldType::Logical;
+        }
+        return resolved;
+    });
+}
+
+// ---- opening and reading ----------------------------------------------------------------
+
+void TTable::openRows()
+{
+    m_def = &tableDef();
+    database().checkPassword();
+    setFields(m_def->fields);
+    resolveOrder();
+    m_condition = m_filtered ? translateFilter(m_filterText) : SqlCondition{};
+    if (m_master && m_def->field(m_detailField) == nullptr)
+        error(EngineError::FieldNotFound,
+              QStringLiteral("Field \"%1\" not found in table \"%2\".").arg(m_detailField, m_tableName));
+    m_rangeValue = masterValue();
+    loadRows();
+}
+
+void TTable::closeRows()
+{
+    m_statements.clear();
+    m_cache.clear();
+    m_rows.clear();
+    m_slotRowid.clear();
+    m_slotKeys.clear();
+    m_freeSlots.clear();
+}
+
+void TTable::resolveOrder()
+{
+    m_order.clear();
+    const QStringList fields = indexFields();
+    const auto index = m_def->indexStartingWith(fields);
+    for (const QString &name : fields) {
+        const int i = fieldIndex(name);
+        if (i < 0 || i >= storedFieldCount())
+            error(EngineError::FieldNotFound,
+                  QStringLiteral("Field \"%1\" not found in table \"%2\".").arg(name, m_tableName));
+        m_order.append({i, index && index->caseInsensitive});
+    }
+}
+
+QString TTable::orderBySql() const
+{
+    QStringList parts;
+    for (const auto &o : m_order)
+        parts << SqlText::quoted(fieldInfo(o.fieldIndex).def.name)
+                     + (o.caseInsensitive ? QStringLiteral(" COLLATE NOCASE") : QString());
+    parts << QStringLiteral("rowid");
+    return parts.join(QStringLiteral(", "));
+}
+
+QString TTable::whereSql(QVariantList &values) const
+{
+    QStringList conditions;
+    if (m_master) {
+        if (m_rangeValue.isNull()) {
+            conditions << QStringLiteral("0");
+        } else {
+            conditions << SqlText::quoted(m_def->field(m_detailField)->name) + QStringLiteral(" = ?");
+            values << m_rangeValue;
+        }
+    }
+    if (!m_condition.sql.isEmpty()) {
+        conditions << QLatin1Char('(') + m_condition.sql + QLatin1Char(')');
+        values << m_condition.values;
+    }
+    return conditions.isEmpty() ? QString() : QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
+}
+
+QSqlQuery TTable::run(const QString &sql, const QVariantList &values)
+{
+    QSqlQuery q(database().connection());
+    q.setForwardOnly(true);
+    if (!q.prepare(sql))
+        throw EngineError::fromSql(q.lastError(), m_tableName);
+    for (const auto &v : values)
+        q.addBindValue(v);
+    if (!q.exec())
+        throw EngineError::fromSql(q.lastError(), m_tableName);
+    return q;
+}
+
+QSqlQuery &TTable::prepared(const QString &sql)
+{
+    auto it = m_statements.find(sql);
+    if (it == m_statements.end()) {
+        QSqlQuery q(database().connection());
+        q.setForwardOnly(true);
+        if (!q.prepare(sql))
+            throw EngineError::fromSql(q.lastError(), m_tableName);
+        it = m_statements.insert(sql, q);
+    }
+    return it.value();
+}
+
+void TTable::loadRows()
+{
+    m_cache.clear();
+    m_rows.clear();
+    m_slotRowid.clear();
+    m_slotKeys.clear();
+    m_freeSlots.clear();
+
+    QStringList keyColumns;
+    for (const auto &o : m_order)
+        keyColumns << SqlText::quoted(fieldInfo(o.fieldIndex).def.name);
+    QVariantList values;
+    const QString where = whereSql(values);
+    QSqlQuery q = run(QStringLiteral("SELECT rowid%1%2 FROM %3%4 ORDER BY %5")
+                          .arg(keyColumns.isEmpty() ? QString() : QStringLiteral(", "), keyColumns.join(QLatin1Char(',')),
+                               SqlText::quoted(m_def->name), where, orderBySql()),
+                      values);
+    const int keys = int(m_order.size());
+    while (q.next()) {
+        m_rows.push_back(quint32(m_slotRowid.size()));
+        m_slotRowid.push_back(q.value(0).toLongLong());
+        for (int k = 0; k < keys; ++k)
+            m_slotKeys.push_back(q.value(k + 1));
+    }
+}
+
+QVector<QVariant> TTable::readRow(int position)
+{
+    const qint64 rowid = rowidAt(position);
+    auto it = m_cache.constFind(rowid);
+    if (it == m_cache.constEnd()) {
+        fetchBlock(position);
+        it = m_cache.constFind(rowid);
+        if (it == m_cache.constEnd())  // removed by another copy of the program meanwhile
+            return QVector<QVariant>(storedFieldCount());
+    }
+    return it.value();
+}
+
+void TTable::fetchBlock(int position)
+{
+    if (m_cache.size() > kCacheLimit)
+        m_cache.clear();
+    const int start = std::max(0, position - kBlockSize / 4);
+    const int end = std::min(rowCount(), start + kBlockSize);
+    QVariantList ids;
+    for (int p = start; p < end; ++p)
+        if (!m_cache.contains(rowidAt(p)))
+            ids << rowidAt(p);
+    while (ids.size() < kBlockSize)
+        ids << qlonglong(-1);
+
+    static const QString marks = QStringLiteral("?,").repeated(kBlockSize).chopped(1);
+    QStringList columns;
+    for (int i = 0; i < storedFieldCount(); ++i)
+        columns << SqlText::quoted(fieldInfo(i).def.name);
+    QSqlQuery &q = prepared(QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid IN (%3)")
+                                .arg(columns.join(QLatin1Char(',')), SqlText::quoted(m_def->name), marks));
+    for (int i = 0; i < kBlockSize; ++i)
+        q.bindValue(i, ids[i]);
+    if (!q.exec())
+        throw EngineError::fromSql(q.lastError(), m_tableName);
+    const int n = storedFieldCount();
+    while (q.next()) {
+        QVector<QVariant> row(n);
+        for (int i = 0; i < n; ++i)
+            row[i] = q.value(i + 1);
+        m_cache.insert(q.value(0).toLongLong(), row);
+    }
+    q.finish();
+}
+
+QVariant TTable::lookup(const QString &keyField, const QVariant &key, const QString &resultField)
+{
+    const TableDef &def = tableDef();
+    const FieldDef *keyDef = def.field(keyField);
+    const FieldDef *resultDef = def.field(resultField);
+    if (!keyDef || !resultDef)
+        error(EngineError::FieldNotFound,
+              QStringLiteral("Field \"%1\" or \"%2\" not found in table \"%3\".").arg(keyField, resultField, m_tableName));
+    const QVariant stored = FieldText::normalise(*keyDef, key);
+    if (stored.isNull())
+        return {};
+    QSqlQuery &q = prepared(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ? LIMIT 1")
+                                .arg(SqlText::quoted(resultDef->name), SqlText::quoted(def.name),
+                                     SqlText::quoted(keyDef->name)));
+    q.bindValue(0, stored);
+    if (!q.exec())
+        throw EngineError::fromSql(q.lastError(), m_tableName);
+    const QVariant result = q.next() ? q.value(0) : QVariant();
+    q.finish();
+    return result;
+}
+
+// ---- order bookkeeping ------------------------------------------------------------------
+
+quint32 TTable::newSlot(qint64 rowid, const QVector<QVariant> &values)
+{
+    quint32 slot;
+    const size_t keys = size_t(m_order.size());
+    if (!m_freeSlots.empty()) {
+        slot = m_freeSlots.back();
+        m_freeSlots.pop_back();
+        m_slotRowid[slot] = rowid;
+    } else {
+        slot = quint32(m_slotRowid.size());
+        m_slotRowid.push_back(rowid);
+        m_slotKeys.resize(m_slotKeys.size() + keys);
+    }
+    for (size_t k = 0; k < keys; ++k)
+        m_slotKeys[slot * keys + k] = values[m_order[int(k)].fieldIndex];
+    return slot;
+}
+
+void TTable::freeSlot(quint32 slot)
+{
+    const size_t keys = size_t(m_order.size());
+    for (size_t k = 0; k < keys; ++k)
+        m_slotKeys[slot * keys + k] = QVariant();
+    m_freeSlots.push_back(slot);
+}
+
+int TTable::compareKeyPrefix(quint32 slot, const QVariantList &key) const
+{
+    const size_t keys = size_t(m_order.size());
+    for (int k = 0; k < key.size(); ++k) {
+        const int c = Collation::compareValues(m_slotKeys[slot * keys + size_t(k)], key[k], m_order[k].caseInsensitive);
+        if (c != 0)
+            return c;
+    }
+    return 0;
+}
+
+int TTable::compareSlots(quint32 a, quint32 b) const
+{
+    const size_t keys = size_t(m_order.size());
+    for (size_t k = 0; k < keys; ++k) {
+        const int c = Collation::compareValues(m_slotKeys[a * keys + k], m_slotKeys[b * keys + k],
+                                               m_order[int(k)].caseInsensitive);
+        if (c != 0)
+            return c;
+    }
+    return m_slotRowid[a] < m_slotRowid[b] ? -1 : (m_slotRowid[a] > m_slotRowid[b] ? 1 : 0);
+}
+
+int TTable::lowerBound(const QVariantList &key) const
+{
+    auto it = std::lower_bound(m_rows.begin(), m_rows.end(), key,
+                               [this](quint32 slot, const QVariantList &k) { return compareKeyPrefix(slot, k) < 0; });
+    return int(it - m_rows.begin());
+}
+
+int TTable::insertSlotSorted(quint32 slot)
+{
+    auto it = std::lower_bound(m_rows.begin(), m_rows.end(), slot,
+                               [this](quint32 a, quint32 b) { return compareSlots(a, b) < 0; });
+    it = m_rows.insert(it, slot);
+    return int(it - m_rows.begin());
+}
+
+int TTable::positionOfRowid(qint64 rowid) const
+{
+    for (size_t i = 0; i < m_rows.size(); ++i)
+        if (m_slotRowid[m_rows[i]] == rowid)
+            return int(i);
+    return -1;
+}
+
+// ---- searching --------------------------------------------------------------------------
+
+bool TTable::findKey(const QVariantList &values)
+{
+    checkBrowseMode();
+    if (values.size() > m_order.size())
+        error(EngineError::IndexNotFound, QStringLiteral("More key values than index fields."));
+    QVariantList key;
+    for (int k = 0; k < values.size(); ++k)
+        key << FieldText::normalise(fieldInfo(m_order[k].fieldIndex).def, values[k]);
+    const int position = lowerBound(key);
+    if (position >= rowCount() || compareKeyPrefix(m_rows[size_t(position)], key) != 0)
+        return false;
+    moveTo(position);
+    return true;
+}
+
+void TTable::findNearest(const QVariantList &values)
+{
+    checkBrowseMode();
+    QVariantList key;
+    for (int k = 0; k < values.size() && k < m_order.size(); ++k) {
+        const FieldDef &def = fieldInfo(m_order[k].fieldIndex).def;
+        // A partial text is not cut to the field's width: it only has to place the view.
+        key << (def.type == FieldType::Text ? values[k] : FieldText::normalise(def, values[k]));
+    }
+    if (rowCount() == 0)
+        return;
+    moveTo(std::min(lowerBound(key), rowCount() - 1));
+}
+
+bool TTable::locate(const QString &fieldName, const QVariant &value, bool caseInsensitive)
+{
+    checkBrowseMode();
+    const FieldDef *def = tableDef().field(fieldName);
+    if (!def)
+        error(EngineError::FieldNotFound, QStringLiteral("Field \"%1\" not found.").arg(fieldName));
+    const QVariant stored = FieldText::normalise(*def, value);
+    QVariantList values;
+    QString where = whereSql(values);
+    const QString column = SqlText::quoted(def->name);
+    QString test;
+    if (stored.isNull()) {
+        test = column + QStringLiteral(" IS NULL");
+    } else {
+        test = column + QStringLiteral(" = ?") + (caseInsensitive ? QStringLiteral(" COLLATE NOCASE") : QString());
+        values << stored;
+    }
+    where = where.isEmpty() ? QStringLiteral(" WHERE ") + test : where + QStringLiteral(" AND ") + test;
+    QSqlQuery q = run(QStringLiteral("SELECT rowid FROM %1%2 ORDER BY %3")
+                          .arg(SqlText::quoted(m_def->name), where, orderBySql()),
+                      values);
+    while (q.next()) {
+        const int position = positionOfRowid(q.value(0).toLongLong());
+        if (position >= 0) {
+            moveTo(position);
+            return true;
+        }
+    }
+    return false;
+}
+
+// ---- writing ----------------------------------------------------------------------------
+
+bool TTable::passesFilter(qint64 rowid)
+{
+    if (m_condition.sql.isEmpty())
+        return true;
+    QSqlQuery &q = prepared(QStringLiteral("SELECT 1 FROM %1 WHERE rowid = ? AND (%2)")
+                                .arg(SqlText::quoted(m_def->name), m_condition.sql));
+    q.bindValue(0, rowid);
+    for (int i = 0; i < m_condition.values.size(); ++i)
+        q.bindValue(i + 1, m_condition.values[i]);
+    if (!q.exec())
+        throw EngineError::fromSql(q.lastError(), m_tableName);
+    const bool passes = q.next();
+    q.finish();
+    return passes;
+}
+
+int TTable::insertRow(const QVector<QVariant> &values)
+{
+    const int n = storedFieldCount();
+    QStringList columns;
+    for (int i = 0; i < n; ++i)
+        columns << SqlText::quoted(fieldInfo(i).def.name);
+    QSqlQuery &q = prepared(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                .arg(SqlText::quoted(m_def->name), columns.join(QLatin1Char(',')),
+                                     QStringLiteral("?,").repeated(n).chopped(1)));
+    for (int i = 0; i < n; ++i)
+        q.bindValue(i, values[i]);
+    if (!q.exec())
+        throw EngineError::fromSql(q.lastError(), m_tableName);
+    const qint64 rowid = q.lastInsertId().toLongLong();
+    q.finish();
+    m_cache.insert(rowid, values);
+
+    const int detail = m_master ? fieldIndex(m_detailField) : -1;
+    if ((detail >= 0 && !sameValue(values[detail], m_rangeValue)) || !passesFilter(rowid))
+        return -1;
+    return insertSlotSorted(newSlot(rowid, values));
+}
+
+int TTable::updateRow(int position, const QVector<QVariant> &values)
+{
+    const int n = storedFieldCount();
+    const qint64 rowid = rowidAt(position);
+    QStringList assignments;
+    for (int i = 0; i < n; ++i)
+        assignments << SqlText::quoted(fieldInfo(i).def.name) + QStringLiteral(" = ?");
+    QSqlQuery &q = prepared(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                                .arg(SqlText::quoted(m_def->name), assignments.join(QLatin1Char(','))));
+    for (int i = 0; i < n; ++i)
+        q.bindValue(i, values[i]);
+    q.bindValue(n, rowid);
+    if (!q.exec())
+        throw EngineError::fromSql(q.lastError(), m_tableName);
+    const int affected = q.numRowsAffected();
+    q.finish();
+    if (affected != 1) {
+        m_cache.remove(rowid);
+        error(EngineError::RecordDeleted, QStringLiteral("Record/Key deleted: another copy of the program removed it."));
+    }
+    m_cache.insert(rowid, values);
+
+    const quint32 slot = m_rows[size_t(position)];
+    m_rows.erase(m_rows.begin() + position);
+    freeSlot(slot);
+    const int detail = m_master ? fieldIndex(m_detailField) : -1;
+    if ((detail >= 0 && !sameValue(values[detail], m_rangeValue)) || !passesFilter(rowid))
+        return -1;
+    return insertSlotSorted(newSlot(rowid, values));
+}
+
+void TTable::deleteRow(int position)
+{
+    const qint64 rowid = rowidAt(position);
+    QSqlQuery &q = prepared(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(SqlText::quoted(m_def->name)));
+    q.bindValue(0, rowid);
+    if (!q.exec())
+        throw EngineError::fromSql(q.lastError(), m_tableName);
+    q.finish();
+    m_cache.remove(rowid);
+    const quint32 slot = m_rows[size_t(position)];
+    m_rows.erase(m_rows.begin() + position);
+    freeSlot(slot);
+}
+
+void TTable::refresh()
+{
+    checkBrowseMode();
+    const qint64 current = recNo() >= 0 && recNo() < rowCount() ? rowidAt(recNo()) : -1;
+    const int oldPosition = recNo();
+    m_rangeValue = masterValue();
+    loadRows();
+    const int found = current >= 0 ? positionOfRowid(current) : -1;
+    setPositionAfterReload(found >= 0 ? found : oldPosition);
+}
+
+// ---- master and detail ------------------------------------------------------------------
+
+QVariant TTable::masterValue() const
+{
+    if (!m_master || !m_master->isActive())
+        return {};
+    const int index = m_master->fieldIndex(m_masterField);
+    if (index < 0)
+        return {};
+    return m_master->currentValue(index);
+}
+
+void TTable::initNewRecord()
+{
+    if (m_master)
+        initField(fieldIndex(m_detailField), masterValue());
+}
+
+void TTable::currentRecordChanged()
+{
+    for (TTable *detail : std::as_const(m_details))
+        if (detail->isActive())
+            detail->syncToMaster();
+}
+
+void TTable::syncToMaster()
+{
+    const QVariant value = masterValue();
+    if (sameValue(value, m_rangeValue))
+        return;
+    checkBrowseMode();
+    m_rangeValue = value;
+    loadRows();
+    setPositionAfterReload(0);
+}

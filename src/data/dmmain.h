@@ -1,0 +1,83 @@
+#pragma once
+
+#include "data/DataSource.h"
+#include "data/Database.h"
+#include "data/Query.h"
+#include "data/Table.h"
+
+#include <QDate>
+#include <QObject>
+
+// The data module: the database connection and every shared table view with its data link.
+// Its handlers are the database's rules: keys and line numbers for new records, a question
+// before every delete, and the two compound operations of the main window.
+class TdmMain1 : public QObject {
+    Q_OBJECT
+public:
+    // Connects to the database (a connection failure propagates: the program cannot start),
+    // then opens the tables; a failure while opening is shown and leaves the later tables closed.
+    explicit TdmMain1(QObject *parent = nullptr);
+    ~TdmMain1() override;
+
+    TDatabase Database1;
+
+    TTable tblRecipe{Database1};
+    TTable tblRecipeIngredient{Database1};
+    TTable tblIngredientLookup{Database1};
+    TTable tblDay{Database1};
+    TTable tblDayLookup{Database1};
+    TTable tblRecipeLookup{Database1};
+    TTable tblMeasurement{Database1};
+    TTable tblDescription{Database1};
+    TTable tblReport{Database1};
+    TTable tblCategory{Database1};
+    TTable tblTempDay{Database1};
+    TTable tblCookTime{Database1};
+    TTable tblMeal{Database1};
+    TTable tblPrepTime{Database1};
+    TTable tblRecipeIngredientLookup{Database1};
+    TQuery Query1{Database1};
+
+    TDataSource dsRecipe{&tblRecipe};
+    TDataSource dsRecipeIngredient{&tblRecipeIngredient};
+    TDataSource dsIngredientLookup{&tblIngredientLookup};
+    TDataSource dsDay{&tblDay};
+    TDataSource dsDayLookup{&tblDayLookup};
+    TDataSource dsRecipeLookup{&tblRecipeLookup};
+    TDataSource dsMeasurement{&tblMeasurement};
+    TDataSource dsDescription{&tblDescription};
+    TDataSource dsReport{&tblReport};
+    TDataSource dsCategory{&tblCategory};
+    TDataSource dsTempDay{&tblTempDay};
+    TDataSource dsCookTime{&tblCookTime};
+    TDataSource dsMeal{&tblMeal};
+    TDataSource dsPrepTime{&tblPrepTime};
+    TDataSource dsRecipeIngredientLookup{&tblRecipeIngredientLookup};
+
+    // True only while DeleteRecipe removes a recipe's lines: their deletion asks nothing.
+    bool DeletingRecipe = false;
+
+    // Every shared view in schema order, masters before their details.
+    QList<TTable *> allTables();
+    void OpenAllTables();
+    // Deletes the current recipe with its lines and planned days, after one question.
+    void DeleteRecipe();
+    // Moves every planned meal dated on or after the start date one day later.
+    void ShoveDays(const QDate &start);
+
+    static constexpr const char *kPassword = "tavemol";
+
+private:
+    void configureViews();
+    void bindRules();
+    void DataModule1Create();
+    void Database1Login(TDatabase &db);
+    void tblRecipeNewRecord(TDataSet &dataSet);
+    void tblIngredientLookupNewRecord(TDataSet &dataSet);
+    void tblRecipeIngredientNewRecord(TDataSet &dataSet);
+    void tblRecipeIngredientBeforeDelete(TDataSet &dataSet);
+    void removePlannedDays(const QString &recipeId);
+};
+
+// The one data module of the running program.
+extern TdmMain1 *dmMain1;
