@@ -1,0 +1,83 @@
+#include "data/SysInfo.h"
+
+#include "data/Database.h"
+#include "data/Table.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QStandardPaths>
+
+TSysInfo *SysInfo = nullptr;
+
+namespace {
+const QString kSection = QStringLiteral("Setup");
+}
+
+TSysInfo::TSysInfo(TDatabase &db, QObject *owner, const QString &iniPath)
+    : QObject(owner), m_db(db), m_ini(iniPath.isEmpty() ? defaultIniPath() : iniPath)
+{
+    if (!SysInfo)
+        SysInfo = this;
+}
+
+TSysInfo::~TSysInfo()
+{
+    if (SysInfo == this)
+        SysInfo = nullptr;
+}
+
+QString TSysInfo::defaultIniPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+           + QStringLiteral("/Platewright/Recipe.Ini");
+}
+
+QString TSysInfo::defaultNiftyFormsFile()
+{
+    return QDir::toNativeSeparators(QCoreApplication::applicationDirPath()) + QDir::separator()
+           + QStringLiteral("GRAYROCK.bmp");
+}
+
+void TSysInfo::seekTopic(const QString &topic)
+{
+    if (!m_tableOpened) {
+        // Set first: a failed open is not retried, later calls fail on the closed view.
+        m_tableOpened = true;
+        m_system = std::make_unique<TTable>(m_db);
+        m_system->setTableName(QStringLiteral("SYSTEM"));
+        m_system->open();
+    }
+    if (m_system->findKey({topic}))
+        return;
+    m_system->insert();
+    m_system->fieldByName(QStringLiteral("Topic")).setAsString(topic);
+    m_system->post();
+}
+
+QString TSysInfo::ReadSystemValue(const QString &topic)
+{
+    seekTopic(topic);
+    return m_system->fieldByName(QStringLiteral("Data")).asString();
+}
+
+void TSysInfo::WriteSystemValue(const QString &topic, const QString &value)
+{
+    seekTopic(topic);
+    m_system->edit();
+    m_system->fieldByName(QStringLiteral("Data")).setAsString(value);
+    m_system->post();
+}
+
+QString TSysInfo::ReadIniValue(const QString &key, const QString &defaultValue)
+{
+    const QString value = m_ini.readString(kSection, key);
+    if (!value.isEmpty())
+        return value;
+    m_ini.writeString(kSection, key, defaultValue);
+    return defaultValue;
+}
+
+void TSysInfo::WriteIniValue(const QString &key, const QString &value, const QString &defaultValue)
+{
+    m_ini.writeString(kSection, key, value.isEmpty() ? defaultValue : value);
+}

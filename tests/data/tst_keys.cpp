@@ -1,0 +1,172 @@
+#include "TestSupport.h"
+#include "data/KeyGenerator.h"
+#include "data/dmmain.h"
+
+#include <QProcess>
+#include <QSet>
+#include <QSqlQuery>
+#include <QtTest>
+
+namespace {
+
+qlonglong storedCounter(TDatabase &db, const QString &table, const QString &field)
+{
+    QSqlQuery q(db.connection());
+    q.prepare("SELECT \"Next_Value\" FROM \"Key\" WHERE \"Table_Name\" = ? AND \"Field_Name\" = ?");
+    q.addBindValue(table);
+    q.addBindValue(field);
+    q.exec();
+    return q.next() ? q.value(0).toLongLong() : -1;
+}
+
+// Run as a child process: draws keys from the database of the environment and prints them.
+int drawKeys(int count)
+{
+    TDatabase db;
+    db.open();
+    QTextStream out(stdout);
+    for (int i = 0; i < count; ++i)
+        out << GetNextKey(db, "Recipe", "Recipe_ID") << '\n';
+    return 0;
+}
+
+} // namespace
+
+class TestKeys : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TempEnvironment> m_env;
+    std::unique_ptr<TdmMain1> m_dm;
+
+private slots:
+    void init()
+    {
+        m_env = std::make_unique<TempEnvironment>();
+        m_dm = std::make_unique<TdmMain1>();
+    }
+    void cleanup()
+    {
+        m_dm.reset();
+        m_env.reset();
+    }
+
+    void newCounterStartsAtZero()
+    {
+        TDatabase &db = m_dm->Database1;
+        QCOMPARE(storedCounter(db, "Fresh", "Fresh_ID"), -1);
+        QCOMPARE(GetNextKey(db, "Fresh", "Fresh_ID"), QStringLiteral("0"));
+        QCOMPARE(storedCounter(db, "Fresh", "Fresh_ID"), 1);
+        QCOMPARE(GetNextKey(db, "Fresh", "Fresh_ID"), QStringLiteral("1"));
+    }
+
+    void countersAreKeptPerTableAndField()
+    {
+        TDatabase &db = m_dm->Database1;
+        QCOMPARE(TableKeyName(db, "Recipe.DB", "Recipe_ID"), QStringLiteral("0"));
+        QCOMPARE(TableKeyName(db, "Recipe.DB", "Recipe_ID"), QStringLiteral("1"));
+        QCOMPARE(TableKeyName(db, "INGREDIE.DB", "Ingredient_ID"), QStringLiteral("0"));
+        QCOMPARE(TableKeyName(db, "Recipe", "Other_ID"), QStringLiteral("0"));  // no "." in the name
+        QCOMPARE(storedCounter(db, "Recipe", "Recipe_ID"), 2);
+        QCOMPARE(storedCounter(db, "INGREDIE", "Ingredient_ID"), 1);
+    }
+
+    void newRecipesGetKeysAndCancelledInsertsLeaveGaps()
+    {
+        TTable &recipes = m_dm->tblRecipe;
+        recipes.insert();
+        QCOMPARE(recipes.fieldByName("Recipe_ID").asString(), QStringLiteral("0"));
+        QVERIFY(!recipes.isModified());  // a key alone does not make the record worth storing
+        recipes.fieldByName("Name").setAsString("Soup");
+        recipes.post();
+        recipes.insert();
+        recipes.cancel();
+        recipes.insert();
+        QCOMPARE(recipes.fieldByName("Recipe_ID").asString(), QStringLiteral("2"));
+        recipes.cancel();
+        QCOMPARE(recipes.recordCount(), 1);
+    }
+
+    void suppliedKeyIsNeverOverwritten()
+    {
+        TTable &recipes = m_dm->tblRecipe;
+        recipes.onNewRecord = [](TDataSet &ds) {
+            ds.fieldByName("Recipe_ID").setAsString("preset");
+            AssignNewKey(static_cast<TTable &>(ds), "Recipe_ID");
+        };
+        recipes.insert();
+        QCOMPARE(recipes.fieldByName("Recipe_ID").asString(), QStringLiteral("preset"));
+        recipes.cancel();
+        QCOMPARE(storedCounter(m_dm->Database1, "Recipe", "Recipe_ID"), 0);
+    }
+
+    void bothIngredientViewsShareOneCounter()
+    {
+        TTable picker(m_dm->Database1);
+        picker.setTableName("INGREDIE.DB");
+        picker.setIndexFieldNames("Ingredient");
+        picker.onNewRecord = [&picker](TDataSet &) { AssignNewKey(picker, "Ingredient_ID"); };
+        picker.open();
+
+        m_dm->tblIngredientLookup.insert();
+        QCOMPARE(m_dm->tblIngredientLookup.fieldByName("Ingredient_ID").asString(), QStringLiteral("0"));
+        m_dm->tblIngredientLookup.cancel();
+        picker.insert();
+        QCOMPARE(picker.fieldByName("Ingredient_ID").asString(), QStringLiteral("1"));
+        picker.cancel();
+    }
+
+    void twoConnectionsNeverShareAKey()
+    {
+        TDatabase other;
+        other.open();
+        QSet<QString> keys;
+        for (int i = 0; i < 50; ++i) {
+            keys << GetNextKey(m_dm->Database1, "Recipe", "Recipe_ID");
+            keys << GetNextKey(other, "Recipe", "Recipe_ID");
+        }
+        QCOMPARE(keys.size(), 100);
+        QCOMPARE(storedCounter(other, "Recipe", "Recipe_ID"), 100);
+    }
+
+    void keyDrawnInsideATransactionIsReturnedOnRollback()
+    {
+        TDatabase &db = m_dm->Database1;
+        {
+            TTransaction transaction(db);
+            QCOMPARE(GetNextKey(db, "Recipe", "Recipe_ID"), QStringLiteral("0"));
+        }
+        QCOMPARE(GetNextKey(db, "Recipe", "Recipe_ID"), QStringLiteral("0"));
+    }
+
+    void twoProcessesNeverShareAKey()
+    {
+        const int perProcess = 300;
+        QList<QProcess *> children;
+        for (int i = 0; i < 2; ++i) {
+            auto *child = new QProcess(this);
+            child->start(QCoreApplication::applicationFilePath(), {"--draw-keys", QString::number(perProcess)});
+            children << child;
+        }
+        QSet<QString> keys;
+        for (QProcess *child : children) {
+            QVERIFY(child->waitForFinished(120000));
+            QCOMPARE(child->exitCode(), 0);
+            const auto lines = QString::fromUtf8(child->readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+            QCOMPARE(lines.size(), perProcess);
+            for (const auto &line : lines)
+                keys << line;
+        }
+        QCOMPARE(keys.size(), 2 * perProcess);
+        QCOMPARE(storedCounter(m_dm->Database1, "Recipe", "Recipe_ID"), 2 * perProcess);
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    if (argc == 3 && qstrcmp(argv[1], "--draw-keys") == 0)
+        return drawKeys(QByteArray(argv[2]).toInt());
+    TestKeys test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_keys.moc"

@@ -1,0 +1,293 @@
+#include "TestSupport.h"
+#include "data/EngineError.h"
+#include "data/dmmain.h"
+
+#include <QSqlQuery>
+#include <QtTest>
+
+namespace {
+
+void execSql(TDatabase &db, const QString &sql)
+{
+    QSqlQuery q(db.connection());
+    QVERIFY2(q.exec(sql), qPrintable(sql));
+}
+
+int countRows(TDatabase &db, const QString &sql)
+{
+    QSqlQuery q(db.connection());
+    q.exec(sql);
+    return q.next() ? q.value(0).toInt() : -1;
+}
+
+} // namespace
+
+class TestRules : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TempEnvironment> m_env;
+    std::unique_ptr<ScriptedPrompter> m_prompter;
+    std::unique_ptr<TdmMain1> m_dm;
+
+    QString addRecipe(const QString &name, int lines)
+    {
+        TTable &recipes = m_dm->tblRecipe;
+        recipes.insert();
+        recipes.fieldByName("Name").setAsString(name);
+        recipes.post();
+        for (int i = 0; i < lines; ++i)
+            addLine(name + QString::number(i));
+        return recipes.fieldByName("Recipe_ID").asString();
+    }
+
+    void addLine(const QString &ingredientId)
+    {
+        TTable &lines = m_dm->tblRecipeIngredient;
+        lines.insert();
+        lines.fieldByName("Ingredient_ID").setAsString(ingredientId);
+        lines.post();
+    }
+
+    QList<int> orders()
+    {
+        QList<int> result;
+        TTable &lines = m_dm->tblRecipeIngredient;
+        for (lines.first(); !lines.eof(); lines.next())
+            result << lines.fieldByName("Order").asInteger();
+        return result;
+    }
+
+    void plan(const QDate &date, const QString &recipeId)
+    {
+        TTable &days = m_dm->tblDay;
+        days.insert();
+        days.fieldByName("Date").setAsDate(date);
+        days.fieldByName("Recipe_ID").setAsString(recipeId);
+        days.post();
+    }
+
+    QList<QDate> plannedDates()
+    {
+        QList<QDate> result;
+        TTable &days = m_dm->tblDay;
+        days.refresh();
+        for (days.first(); !days.eof(); days.next())
+            result << days.fieldByName("Date").asDate();
+        return result;
+    }
+
+private slots:
+    void init()
+    {
+        m_env = std::make_unique<TempEnvironment>();
+        m_prompter = std::make_unique<ScriptedPrompter>();
+        m_dm = std::make_unique<TdmMain1>();
+    }
+    void cleanup()
+    {
+        m_dm.reset();
+        m_prompter.reset();
+        m_env.reset();
+    }
+
+    void openAllTablesOpensEveryView()
+    {
+        for (TTable *table : m_dm->allTables())
+            QVERIFY2(table->isActive(), qPrintable(table->tableName()));
+        QVERIFY(!m_dm->Query1.isActive());
+        QVERIFY(!m_dm->DeletingRecipe);
+    }
+
+    void linesAreNumberedFromZero()
+    {
+        addRecipe("Stew", 3);
+        QCOMPARE(orders(), (QList<int>{0, 1, 2}));
+    }
+
+    void numberingSkipsPastTheHighestAfterADelete()
+    {
+        addRecipe("Stew", 3);
+        TTable &lines = m_dm->tblRecipeIngredient;
+        lines.first();  // Order 0
+        lines.remove();
+        addLine("extra");
+        // The count of lines is 2 again, but 2 is taken: the new line must not reuse it.
+        QCOMPARE(orders(), (QList<int>{1, 2, 3}));
+    }
+
+    void eachRecipeNumbersItsOwnLines()
+    {
+        addRecipe("Stew", 2);
+        addRecipe("Pie", 1);
+        QCOMPARE(orders(), (QList<int>{0}));
+    }
+
+    void listDeletesAskTheirQuestion_data()
+    {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("question");
+        QTest::newRow("meal") << "tblMeal" << "Are you sure you want to delete this Meal?";
+        QTest::newRow("category") << "tblCategory" << "Are you sure you want to delete this Category?";
+        QTest::newRow("prep time") << "tblPrepTime" << "Are you sure you want to delete this Prep Time?";
+        QTest::newRow("cook time") << "tblCookTime" << "Are you sure you want to delete this Cook Time?";
+        QTest::newRow("measurement") << "tblMeasurement" << "Are you sure you want to delete this Measurement?";
+        QTest::newRow("description") << "tblDescription" << "Are you sure you want to delete this Description?";
+        QTest::newRow("ingredient") << "tblIngredientLookup" << "Are you sure you want to delete this Ingredient?";
+    }
+    void listDeletesAskTheirQuestion()
+    {
+        QFETCH(QString, table);
+        QFETCH(QString, question);
+        const QHash<QString, TTable *> views{
+            {"tblMeal", &m_dm->tblMeal},           {"tblCategory", &m_dm->tblCategory},
+            {"tblPrepTime", &m_dm->tblPrepTime},   {"tblCookTime", &m_dm->tblCookTime},
+            {"tblMeasurement", &m_dm->tblMeasurement}, {"tblDescription", &m_dm->tblDescription},
+            {"tblIngredientLookup", &m_dm->tblIngredientLookup}};
+        TTable *view = views.value(table);
+        QVERIFY(view);
+        if (view->isEmpty()) {
+            view->insert();
+            view->field(view->fieldCount() - 1).setAsString("Something");
+            view->post();
+        }
+        view->last();
+        const int count = view->recordCount();
+        const int position = view->recNo();
+        const QString value = view->field(view->fieldCount() - 1).asString();
+
+        m_prompter->answer({false});
+        QVERIFY_THROWS_EXCEPTION(SilentAbort, view->remove());
+        QCOMPARE(m_prompter->questions, QStringList{question});
+        QCOMPARE(view->recordCount(), count);
+        QCOMPARE(view->recNo(), position);
+        QCOMPARE(view->field(view->fieldCount() - 1).asString(), value);
+
+        m_prompter->answer({true});
+        view->remove();
+        QCOMPARE(view->recordCount(), count - 1);
+        QCOMPARE(m_prompter->questions.size(), 2);
+    }
+
+    void lineDeleteAsksAndNoKeepsTheLine()
+    {
+        addRecipe("Stew", 2);
+        TTable &lines = m_dm->tblRecipeIngredient;
+        lines.last();
+        m_prompter->answer({false});
+        QVERIFY_THROWS_EXCEPTION(SilentAbort, lines.remove());
+        QCOMPARE(m_prompter->questions, QStringList{"Are you sure you want to delete this Ingredient?"});
+        QCOMPARE(lines.recordCount(), 2);
+        QCOMPARE(lines.recNo(), 1);
+    }
+
+    void deleteRecipeAsksOnceAndRemovesLinesAndDays()
+    {
+        const QString keep = addRecipe("Apple pie", 2);
+        const QString gone = addRecipe("Beef stew", 4);
+        plan(QDate(2024, 3, 1), gone);
+        plan(QDate(2024, 3, 2), keep);
+        plan(QDate(2024, 3, 5), gone);
+        QVERIFY(m_dm->tblRecipe.locate("Name", "Beef stew"));
+
+        m_dm->DeleteRecipe();
+        QCOMPARE(m_prompter->questions, QStringList{"Are you sure you want to delete this Recipe?"});
+        QCOMPARE(m_dm->tblRecipe.recordCount(), 1);
+        QVERIFY(!m_dm->DeletingRecipe);
+        TDatabase &db = m_dm->Database1;
+        QCOMPARE(countRows(db, "SELECT count(*) FROM REC_INGR WHERE Recipe_ID = '" + gone + "'"), 0);
+        QCOMPARE(countRows(db, "SELECT count(*) FROM REC_INGR WHERE Recipe_ID = '" + keep + "'"), 2);
+        QCOMPARE(plannedDates(), QList<QDate>{QDate(2024, 3, 2)});
+    }
+
+    void deleteRecipeAnsweredNoChangesNothing()
+    {
+        addRecipe("Beef stew", 2);
+        m_prompter->answer({false});
+        m_dm->DeleteRecipe();
+        QCOMPARE(m_dm->tblRecipe.recordCount(), 1);
+        QCOMPARE(m_dm->tblRecipeIngredient.recordCount(), 2);
+    }
+
+    void deleteRecipeRollsBackWhenAStepFails()
+    {
+        const QString id = addRecipe("Beef stew", 3);
+        plan(QDate(2024, 3, 1), id);
+        TDatabase &db = m_dm->Database1;
+        execSql(db, "CREATE TEMP TRIGGER refuse BEFORE DELETE ON main.Recipe BEGIN SELECT RAISE(ABORT, 'disk trouble'); END");
+
+        QVERIFY_THROWS_EXCEPTION(EngineError, m_dm->DeleteRecipe());
+        QVERIFY(!m_dm->DeletingRecipe);
+        QCOMPARE(countRows(db, "SELECT count(*) FROM REC_INGR"), 3);
+        QCOMPARE(countRows(db, "SELECT count(*) FROM DAY"), 1);
+        QCOMPARE(m_dm->tblRecipe.recordCount(), 1);
+        QCOMPARE(m_dm->tblRecipeIngredient.recordCount(), 3);  // the views show the rows again
+
+        // With the cause gone the line confirmation is back in force.
+        m_dm->tblRecipeIngredient.first();
+        m_prompter->answer({false});
+        QVERIFY_THROWS_EXCEPTION(SilentAbort, m_dm->tblRecipeIngredient.remove());
+    }
+
+    void shoveOnAnEmptyDayChangesNothing()
+    {
+        plan(QDate(2024, 3, 1), "1");
+        plan(QDate(2024, 3, 10), "2");
+        m_dm->ShoveDays(QDate(2024, 3, 5));
+        QCOMPARE(plannedDates(), (QList<QDate>{QDate(2024, 3, 1), QDate(2024, 3, 10)}));
+    }
+
+    void shoveMovesTheDayAndEveryLaterOne_data()
+    {
+        QTest::addColumn<QList<QDate>>("planned");
+        QTest::addColumn<QDate>("start");
+        QTest::addColumn<QList<QDate>>("expected");
+        const QDate d1(2024, 3, 1), d2(2024, 3, 2), d3(2024, 3, 3), d4(2024, 3, 4), d9(2024, 3, 9), d10(2024, 3, 10);
+        QTest::newRow("tail of consecutive days") << QList<QDate>{d1, d2, d3} << d2 << QList<QDate>{d1, d3, d4};
+        QTest::newRow("gap closes up to the next") << QList<QDate>{d1, d9, d10} << d9 << QList<QDate>{d1, d10, QDate(2024, 3, 11)};
+        QTest::newRow("last planned day only") << QList<QDate>{d1, d2} << d2 << QList<QDate>{d1, d3};
+        QTest::newRow("28 Feb leap year") << QList<QDate>{QDate(2024, 2, 28)} << QDate(2024, 2, 28) << QList<QDate>{QDate(2024, 2, 29)};
+        QTest::newRow("28 Feb common year") << QList<QDate>{QDate(2023, 2, 28)} << QDate(2023, 2, 28) << QList<QDate>{QDate(2023, 3, 1)};
+        QTest::newRow("31 December") << QList<QDate>{QDate(2023, 12, 31), QDate(2024, 1, 1)} << QDate(2023, 12, 31)
+                                     << QList<QDate>{QDate(2024, 1, 1), QDate(2024, 1, 2)};
+    }
+    void shoveMovesTheDayAndEveryLaterOne()
+    {
+        QFETCH(QList<QDate>, planned);
+        QFETCH(QDate, start);
+        QFETCH(QList<QDate>, expected);
+        int n = 0;
+        for (const QDate &d : planned)
+            plan(d, QString::number(n++));
+        m_dm->ShoveDays(start);
+        QCOMPARE(plannedDates(), expected);
+    }
+
+    void shoveKeepsRecipesAndServings()
+    {
+        plan(QDate(2024, 3, 1), "7");
+        m_dm->tblDay.first();
+        m_dm->tblDay.edit();
+        m_dm->tblDay.fieldByName("Servings").setAsInteger(4);
+        m_dm->tblDay.post();
+        m_dm->ShoveDays(QDate(2024, 3, 1));
+        m_dm->tblDay.first();
+        QCOMPARE(m_dm->tblDay.fieldByName("Date").asDate(), QDate(2024, 3, 2));
+        QCOMPARE(m_dm->tblDay.fieldByName("Recipe_ID").asString(), QStringLiteral("7"));
+        QCOMPARE(m_dm->tblDay.fieldByName("Servings").asInteger(), 4);
+    }
+
+    void shoveIsAllOrNothing()
+    {
+        plan(QDate(2024, 3, 1), "1");
+        plan(QDate(2024, 3, 2), "2");
+        plan(QDate(2024, 3, 3), "3");
+        execSql(m_dm->Database1,
+                "CREATE TEMP TRIGGER refuse BEFORE INSERT ON main.DAY WHEN NEW.Date = '2024-03-04' "
+                "BEGIN SELECT RAISE(ABORT, 'disk trouble'); END");
+        QVERIFY_THROWS_EXCEPTION(EngineError, m_dm->ShoveDays(QDate(2024, 3, 1)));
+        QCOMPARE(plannedDates(), (QList<QDate>{QDate(2024, 3, 1), QDate(2024, 3, 2), QDate(2024, 3, 3)}));
+        QCOMPARE(countRows(m_dm->Database1, "SELECT count(*) FROM DAY"), 3);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRules)
+#include "tst_rules.moc"

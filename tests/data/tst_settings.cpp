@@ -1,0 +1,177 @@
+#include "TestSupport.h"
+#include "data/EngineError.h"
+#include "data/SysInfo.h"
+#include "data/Utilities.h"
+#include "data/dmmain.h"
+
+#include <QFile>
+#include <QSqlQuery>
+#include <QtTest>
+
+namespace {
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+} // namespace
+
+class TestSettings : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TempEnvironment> m_env;
+    std::unique_ptr<TdmMain1> m_dm;
+    std::unique_ptr<TSysInfo> m_settings;
+
+    QString iniPath() const { return m_env->configHome() + "/Platewright/Recipe.Ini"; }
+
+    bool hasTopic(const QString &topic)
+    {
+        QSqlQuery q(m_dm->Database1.connection());
+        q.prepare("SELECT count(*) FROM SYSTEM WHERE Topic = ?");
+        q.addBindValue(topic);
+        q.exec();
+        return q.next() && q.value(0).toInt() == 1;
+    }
+
+private slots:
+    void init()
+    {
+        m_env = std::make_unique<TempEnvironment>();
+        m_dm = std::make_unique<TdmMain1>();
+        m_settings = std::make_unique<TSysInfo>(m_dm->Database1);
+    }
+    void cleanup()
+    {
+        m_settings.reset();
+        m_dm.reset();
+        m_env.reset();
+    }
+
+    void storeIsReachableThroughItsGlobal()
+    {
+        QCOMPARE(SysInfo, m_settings.get());
+        m_settings.reset();
+        QVERIFY(SysInfo == nullptr);
+    }
+
+    void readingAMissingTopicCreatesAnEmptyRow()
+    {
+        QVERIFY(!hasTopic("Recipe Import Dir"));
+        QCOMPARE(m_settings->ReadSystemValue("Recipe Import Dir"), QString());
+        QVERIFY(hasTopic("Recipe Import Dir"));
+    }
+
+    void writtenValuesReadBack()
+    {
+        m_settings->WriteSystemValue("Recipe Export Dir", "/home/cook/out.txt");
+        m_settings->WriteSystemValue("Brand New Topic", "x");
+        QCOMPARE(m_settings->ReadSystemValue("Recipe Export Dir"), QStringLiteral("/home/cook/out.txt"));
+        TSysInfo other(m_dm->Database1);  // a second store sees what the first stored
+        QCOMPARE(other.ReadSystemValue("Brand New Topic"), QStringLiteral("x"));
+    }
+
+    void newDatabaseShowsCalendarCaptionsAndHints()
+    {
+        for (const char *flag : {"View Calendar", "View Button Captions", "View Hints"})
+            QVERIFY2(TextToBool(m_settings->ReadSystemValue(flag)), flag);
+        QVERIFY(!TextToBool(m_settings->ReadSystemValue("Auto Select")));
+    }
+
+    void emptySystemTableReadsEveryFlagFalse()
+    {
+        QSqlQuery(m_dm->Database1.connection()).exec("DELETE FROM SYSTEM");
+        TSysInfo fresh(m_dm->Database1);
+        for (const char *flag : {"View Calendar", "View Button Captions", "View Hints", "View Cool Buttons"})
+            QVERIFY2(!TextToBool(fresh.ReadSystemValue(flag)), flag);
+        QCOMPARE(fresh.ReadSystemValue("Report Date"), QString());
+        QVERIFY(hasTopic("Report Date"));
+    }
+
+    void flagsReadInAnyLetterCase_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("flag");
+        QTest::newRow("True") << "True" << true;
+        QTest::newRow("true") << "true" << true;
+        QTest::newRow("TRUE") << "TRUE" << true;
+        QTest::newRow("Yes") << "Yes" << false;
+        QTest::newRow("False") << "False" << false;
+    }
+    void flagsReadInAnyLetterCase()
+    {
+        QFETCH(QString, stored);
+        QFETCH(bool, flag);
+        m_settings->WriteSystemValue("Auto Select", stored);
+        QCOMPARE(TextToBool(m_settings->ReadSystemValue("Auto Select")), flag);
+    }
+
+    void iniDefaultIsWrittenBackOnFirstRead()
+    {
+        QVERIFY(!QFile::exists(iniPath()));
+        QCOMPARE(m_settings->ReadIniValue("Enable Nifty Forms", "True"), QStringLiteral("True"));
+        QCOMPARE(readFile(iniPath()), QByteArray("[Setup]\nEnable Nifty Forms=True\n"));
+        m_settings->WriteIniValue("Enable Nifty Forms", "False", "True");
+        QCOMPARE(m_settings->ReadIniValue("Enable Nifty Forms", "True"), QStringLiteral("False"));
+    }
+
+    void emptyIniValueWritesTheDefault()
+    {
+        m_settings->WriteIniValue("Nifty Forms File", "", TSysInfo::defaultNiftyFormsFile());
+        QCOMPARE(m_settings->ReadIniValue("Nifty Forms File", "other"), TSysInfo::defaultNiftyFormsFile());
+        QVERIFY(TSysInfo::defaultNiftyFormsFile().endsWith("/GRAYROCK.bmp"));
+    }
+
+    void iniKeepsKeysVerbatimAndForeignLinesIntact()
+    {
+        QDir().mkpath(m_env->configHome() + "/Platewright");
+        writeFile(iniPath(), "; kept comment\r\n[Other]\r\nEnable Nifty Forms=elsewhere\r\n\r\n[setup]\r\n"
+                             "garbage line without equals\r\nenable nifty forms=False\r\nZ=1\r\n\r\n[Tail]\r\nA=b\r\n");
+        QCOMPARE(m_settings->ReadIniValue("Enable Nifty Forms", "True"), QStringLiteral("False"));
+        m_settings->WriteIniValue("Enable Nifty Forms", "True", "True");
+        m_settings->WriteIniValue("Nifty Forms File", "/pictures/stone tile.bmp", "x");
+        QCOMPARE(readFile(iniPath()),
+                 QByteArray("; kept comment\r\n[Other]\r\nEnable Nifty Forms=elsewhere\r\n\r\n[setup]\r\n"
+                            "garbage line without equals\r\nEnable Nifty Forms=True\r\nZ=1\r\n"
+                            "Nifty Forms File=/pictures/stone tile.bmp\r\n\r\n[Tail]\r\nA=b\r\n"));
+    }
+
+    void longIniValuesAreCutOnRead()
+    {
+        m_settings->WriteIniValue("Nifty Forms File", QString(5000, 'x'), "d");
+        QCOMPARE(m_settings->ReadIniValue("Nifty Forms File", "d").size(), 1023);
+    }
+
+    void valuesWithLineBreaksStayOnOneLine()
+    {
+        m_settings->WriteIniValue("Nifty Forms File", "a\nInjected=1", "d");
+        QCOMPARE(m_settings->ReadIniValue("Injected", "none"), QStringLiteral("none"));
+    }
+
+    void unwritableFileRaisesUnableToWrite()
+    {
+        // A file where the directory should be refuses the write even to root.
+        writeFile(m_env->path() + "/blocker", "not a directory");
+        const QString path = m_env->path() + "/blocker/Recipe.Ini";
+        TSysInfo store(m_dm->Database1, nullptr, path);
+        try {
+            store.WriteIniValue("Enable Nifty Forms", "True", "True");
+            QFAIL("the write was not refused");
+        } catch (const EngineError &e) {
+            QCOMPARE(e.message(), "Unable to write to " + path);
+        }
+        QVERIFY_THROWS_EXCEPTION(EngineError, store.ReadIniValue("Enable Nifty Forms", "True"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSettings)
+#include "tst_settings.moc"
