@@ -48,7 +48,12 @@ TdmMain1::TdmMain1(QObject *parent) : QObject(parent)
     Database1.setAliasName(QStringLiteral("Recipe"));
     Database1.setDatabaseName(QStringLiteral("Evalc"));
     Database1.onLogin = [this](TDatabase &db) { Database1Login(db); };
-    Database1.open();
+    try {
+        Database1.open();
+    } catch (...) {
+        dmMain1 = nullptr;  // no destructor runs for a module that failed to construct
+        throw;
+    }
     try {
         DataModule1Create();
     } catch (const EngineError &e) {

@@ -1,0 +1,93 @@
+#include "app/Startup.h"
+
+#include "calendar/Main.h"
+#include "data/dmmain.h"
+#include "ui/AbsBase.h"
+#include "ui/AbsRegular.h"
+#include "ui/Application.h"
+#include "ui/CommandGuard.h"
+#include "ui/MessageBoxPrompter.h"
+#include "ui/Waitbox.h"
+#include "ui/about.h"
+
+#include <cstdlib>
+
+namespace {
+
+// Creates one of the run-long objects and publishes it through its global.
+template <typename T>
+void create(std::unique_ptr<T> &owner, T *&global)
+{
+    owner = std::make_unique<T>();
+    global = owner.get();
+}
+
+template <typename T>
+void destroy(std::unique_ptr<T> &owner, T *&global)
+{
+    owner.reset();
+    global = nullptr;
+}
+
+// Puts the message-box prompter in place for the run and the previous one back afterwards.
+class PrompterInstallation {
+public:
+    explicit PrompterInstallation(Prompter &prompter) : m_previous(Prompter::install(&prompter)) {}
+    ~PrompterInstallation() { Prompter::install(m_previous); }
+    PrompterInstallation(const PrompterInstallation &) = delete;
+    PrompterInstallation &operator=(const PrompterInstallation &) = delete;
+
+private:
+    Prompter *m_previous;
+};
+
+} // namespace
+
+Startup::Startup() = default;
+
+Startup::~Startup()
+{
+    destroy(m_waitForm, WaitForm);
+    destroy(m_aboutForm, AboutForm);
+    destroy(m_mainForm, MainForm);
+    destroy(m_dataModule, dmMain1);
+    destroy(m_absRegularForm, AbsRegularForm);
+    destroy(m_absBaseForm, AbsBaseForm);
+}
+
+bool Startup::createObjects()
+{
+    const bool created = runGuarded([this] { createInOrder(); });
+    if (!m_dataModule)
+        dmMain1 = nullptr;  // the data module publishes itself before it connects
+    return created;
+}
+
+// The order is binding: regular windows look up the manager of AbsBaseForm when they are made,
+// and the main window needs the open tables of the data module.
+void Startup::createInOrder()
+{
+    create(m_absBaseForm, AbsBaseForm);
+    create(m_absRegularForm, AbsRegularForm);
+    create(m_dataModule, dmMain1);
+    create(m_mainForm, MainForm);
+    create(m_aboutForm, AboutForm);
+    create(m_waitForm, WaitForm);
+}
+
+void Startup::showMainWindow()
+{
+    m_mainForm->show();
+}
+
+int Startup::runProgram(int &argc, char **argv)
+{
+    Application application(argc, argv);
+    MessageBoxPrompter prompter;
+    PrompterInstallation installation(prompter);
+    Startup startup;
+    if (!startup.createObjects())
+        return EXIT_FAILURE;
+    startup.showMainWindow();
+    return application.exec();
+}

@@ -1,0 +1,12 @@
+#include "ui/Application.h"
+
+#include "ui/CommandGuard.h"
+
+Application::Application(int &argc, char **argv) : QApplication(argc, argv) {}
+
+bool Application::notify(QObject *receiver, QEvent *event)
+{
+    bool handled = false;
+    runGuarded([&] { handled = QApplication::notify(receiver, event); });
+    return handled;
+}

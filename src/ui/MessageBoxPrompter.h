@@ -1,0 +1,17 @@
+#pragma once
+
+#include "data/Prompter.h"
+
+class QWidget;
+
+// The prompter of the running program: standard message boxes over the active window.
+class MessageBoxPrompter final : public Prompter {
+public:
+    bool confirm(const QString &question) override;
+    void inform(const QString &message) override;
+    void error(const QString &message) override;
+
+private:
+    static QWidget *dialogParent();
+    static QString applicationTitle();
+};

@@ -1,0 +1,128 @@
+#include "TestSupport.h"
+
+#include "ui/AbsBase.h"
+#include "ui/AbsRegular.h"
+#include "ui/BuiltInTile.h"
+#include "ui/NiftyForm.h"
+#include "ui/NiftyMan.h"
+
+#include <QImage>
+#include <QScreen>
+#include <QtTest>
+#include <cstdlib>
+#include <memory>
+#include <stdexcept>
+
+namespace {
+
+bool isTiled(const QWidget &window)
+{
+    return window.palette().brush(QPalette::Window).style() == Qt::TexturePattern;
+}
+
+// Mean difference of neighbouring pixels in one channel across a column boundary.
+double columnStep(const QImage &image, int left, int right)
+{
+    double sum = 0;
+    for (int y = 0; y < image.height(); ++y)
+        sum += std::abs(qGray(image.pixel(left, y)) - qGray(image.pixel(right, y)));
+    return sum / image.height();
+}
+
+} // namespace
+
+class TestBaseWindows : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup();
+    void regularWindowBeforeAbsBaseFormIsRefused();
+    void everyRegularWindowFollowsTheSharedManager();
+    void windowWithoutManagerStaysPlain();
+    void regularWindowIsCentredWhenFirstShown();
+    void builtInTileRepeatsSeamlessly();
+};
+
+void TestBaseWindows::cleanup()
+{
+    delete AbsBaseForm;
+    AbsBaseForm = nullptr;
+}
+
+void TestBaseWindows::regularWindowBeforeAbsBaseFormIsRefused()
+{
+    QVERIFY(!AbsBaseForm);
+    QVERIFY_THROWS_EXCEPTION(std::logic_error, TAbsRegularForm());
+}
+
+void TestBaseWindows::everyRegularWindowFollowsTheSharedManager()
+{
+    AbsBaseForm = new TAbsBaseForm;
+    TNiftyManager &manager = *AbsBaseForm->NiftyManager1;
+    TAbsRegularForm first, second;
+    QVERIFY(!isTiled(first));
+
+    manager.setActive(true);
+    QVERIFY(isTiled(first));
+    QVERIFY(isTiled(second));
+    QCOMPARE(first.palette().brush(QPalette::Window).textureImage(), manager.picture());
+
+    TAbsRegularForm later;
+    QVERIFY(isTiled(later));
+
+    manager.setActive(false);
+    QVERIFY(!isTiled(first));
+    QVERIFY(!isTiled(second));
+    QVERIFY(!isTiled(later));
+}
+
+void TestBaseWindows::windowWithoutManagerStaysPlain()
+{
+    AbsBaseForm = new TAbsBaseForm;
+    TAbsRegularForm window;
+    window.NiftyForm1->setNiftyManager(nullptr);
+
+    AbsBaseForm->NiftyManager1->setActive(true);
+
+    QVERIFY(!isTiled(window));
+    QVERIFY(!AbsBaseForm->NiftyManager1->attachedForms().contains(window.NiftyForm1));
+}
+
+void TestBaseWindows::regularWindowIsCentredWhenFirstShown()
+{
+    AbsBaseForm = new TAbsBaseForm;
+    QWidget owner;  // in a corner: a dialog would otherwise centre on its owner
+    owner.setGeometry(0, 0, 200, 100);
+    owner.show();
+    TAbsRegularForm window(&owner);
+    window.resize(300, 200);
+
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QPoint offCentre = window.frameGeometry().center() - window.screen()->availableGeometry().center();
+    QVERIFY2(offCentre.manhattanLength() <= 2, qPrintable(QStringLiteral("%1, %2").arg(offCentre.x()).arg(offCentre.y())));
+
+    window.hide();
+    window.move(10, 20);
+    window.show();
+    QCOMPARE(window.pos(), QPoint(10, 20));
+}
+
+// Opposite edges must meet like any two neighbouring columns, or the repeat shows as a grid.
+void TestBaseWindows::builtInTileRepeatsSeamlessly()
+{
+    const QImage tile = BuiltInTile::picture();
+    QCOMPARE(tile.size(), QSize(128, 128));
+    QCOMPARE(tile.depth(), 24);
+
+    double inner = 0;
+    for (int x = 0; x < 127; ++x)
+        inner += columnStep(tile, x, x + 1);
+    inner /= 127;
+    QVERIFY2(columnStep(tile, 127, 0) < 2 * inner,
+             qPrintable(QStringLiteral("edge %1, inside %2").arg(columnStep(tile, 127, 0)).arg(inner)));
+    const QImage turned = tile.transformed(QTransform().rotate(90));
+    QVERIFY(columnStep(turned, 127, 0) < 2 * inner);
+}
+
+QTEST_MAIN(TestBaseWindows)
+#include "tst_basewindows.moc"

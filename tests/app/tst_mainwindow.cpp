@@ -1,0 +1,145 @@
+#include "TestSupport.h"
+
+#include "app/Startup.h"
+#include "calendar/Main.h"
+#include "data/Table.h"
+#include "data/dmmain.h"
+
+#include <QAction>
+#include <QItemSelectionModel>
+#include <QTableView>
+#include <QTimer>
+#include <QtTest>
+#include <memory>
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void onlyCloseAndExitEndTheWindow_data();
+    void onlyCloseAndExitEndTheWindow();
+    void closingStoresPendingDayEdit();
+    void dayEditThatCannotBeStoredKeepsWindowOpen();
+    void recipeListShowsVisibleFieldsOnDemand();
+
+private:
+    void startDayEdit(const QDate &date, const QString &recipeId);
+    int storedDays();
+
+    std::unique_ptr<TempEnvironment> m_env;
+    std::unique_ptr<ScriptedPrompter> m_prompter;
+    std::unique_ptr<Startup> m_startup;
+};
+
+void TestMainWindow::init()
+{
+    m_env = std::make_unique<TempEnvironment>();
+    m_prompter = std::make_unique<ScriptedPrompter>();
+    m_startup = std::make_unique<Startup>();
+    QVERIFY(m_startup->createObjects());
+    m_startup->showMainWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(MainForm));
+}
+
+void TestMainWindow::cleanup()
+{
+    m_startup.reset();
+    m_prompter.reset();
+    m_env.reset();
+}
+
+void TestMainWindow::startDayEdit(const QDate &date, const QString &recipeId)
+{
+    dmMain1->tblDay.insert();
+    dmMain1->tblDay.fieldByName(QStringLiteral("Date")).setAsDate(date);
+    dmMain1->tblDay.fieldByName(QStringLiteral("Recipe_ID")).setAsString(recipeId);
+}
+
+int TestMainWindow::storedDays()
+{
+    TTable days(dmMain1->Database1);
+    days.setTableName(QStringLiteral("DAY.DB"));
+    days.open();
+    return days.recordCount();
+}
+
+void TestMainWindow::onlyCloseAndExitEndTheWindow_data()
+{
+    QTest::addColumn<std::function<void()>>("action");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("Esc") << std::function<void()>([] { QTest::keyClick(MainForm, Qt::Key_Escape); }) << false;
+    QTest::newRow("reject") << std::function<void()>([] { MainForm->reject(); }) << false;
+    QTest::newRow("close box") << std::function<void()>([] { MainForm->close(); }) << true;
+    QTest::newRow("Exit menu") << std::function<void()>([] { MainForm->Exit1->trigger(); }) << true;
+    QTest::newRow("Alt+X") << std::function<void()>([] { QTest::keyClick(MainForm, Qt::Key_X, Qt::AltModifier); })
+                           << true;
+}
+
+void TestMainWindow::onlyCloseAndExitEndTheWindow()
+{
+    QFETCH(std::function<void()>, action);
+    QFETCH(bool, closes);
+    MainForm->activateWindow();
+    QSignalSpy programEnds(qApp, &QGuiApplication::lastWindowClosed);
+    QTimer stillOpen;  // ends the loop when the window stays open; quit() would close the windows
+    stillOpen.setSingleShot(true);
+    connect(&stillOpen, &QTimer::timeout, qApp, [] { QCoreApplication::exit(0); });
+    stillOpen.start(300);
+
+    QTimer::singleShot(0, MainForm, action);
+    QCoreApplication::exec();
+
+    QCOMPARE(MainForm->isVisible(), !closes);
+    QCOMPARE(programEnds.count(), closes ? 1 : 0);
+}
+
+void TestMainWindow::closingStoresPendingDayEdit()
+{
+    const int before = storedDays();
+    startDayEdit(QDate(2024, 3, 5), QStringLiteral("1"));
+
+    QVERIFY(MainForm->close());
+
+    QVERIFY(!dmMain1->tblDay.isEditing());
+    QCOMPARE(storedDays(), before + 1);
+    QVERIFY(m_prompter->errors.isEmpty());
+}
+
+void TestMainWindow::dayEditThatCannotBeStoredKeepsWindowOpen()
+{
+    startDayEdit(QDate(2024, 3, 5), QStringLiteral("1"));
+    dmMain1->tblDay.post();
+    startDayEdit(QDate(2024, 3, 5), QStringLiteral("1"));
+
+    QVERIFY(!MainForm->close());
+
+    QVERIFY(MainForm->isVisible());
+    QCOMPARE(m_prompter->errors.size(), 1);
+}
+
+// The list pages its rows in as the view needs them, and moving the selection moves the table.
+void TestMainWindow::recipeListShowsVisibleFieldsOnDemand()
+{
+    TTable &recipes = dmMain1->tblRecipe;
+    for (int i = 0; i < 250; ++i) {
+        recipes.insert();
+        recipes.fieldByName(QStringLiteral("Name")).setAsString(QStringLiteral("Recipe %1").arg(i, 3, 10, QLatin1Char('0')));
+        recipes.post();
+    }
+    QAbstractItemModel *model = MainForm->DBGrid1->model();
+
+    QCOMPARE(model->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Name"));
+    QCOMPARE(model->columnCount(), 7);
+    QVERIFY(model->rowCount() < recipes.recordCount());
+    while (model->canFetchMore({}))
+        model->fetchMore({});
+    QCOMPARE(model->rowCount(), 250);
+    QCOMPARE(model->index(1, 1).data().toString(), QStringLiteral("(Memo)"));
+
+    MainForm->DBGrid1->selectionModel()->setCurrentIndex(model->index(42, 0), QItemSelectionModel::SelectCurrent);
+    QCOMPARE(recipes.fieldByName(QStringLiteral("Name")).asString(), QStringLiteral("Recipe 042"));
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
