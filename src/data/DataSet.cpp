@@ -402,7 +402,9 @@ void TDataSet::edit()
         insert();
         return;
     }
-    loadCurrent();  // another copy of the program may have changed the row meanwhile
+    // Another view or another copy of the program may have changed the row meanwhile.
+    forgetCachedRow(m_pos);
+    loadCurrent();
     m_original = m_buffer;
     m_modified = false;
     setState(DataSetState::Edit);
@@ -467,13 +469,21 @@ void TDataSet::deleteRow(int)
     error(EngineError::ReadOnlyDataSet, QStringLiteral("Cannot modify a read-only dataset."));
 }
 
+void TDataSet::discardPendingRecord()
+{
+    if (!isEditing())
+        return;
+    m_state = DataSetState::Browse;
+    m_modified = false;
+    m_discardedByRollback = true;
+}
+
 void TDataSet::resyncAfterRollback()
 {
     if (!isActive())
         return;
-    if (isEditing()) {
-        m_state = DataSetState::Browse;
-        m_modified = false;
+    if (m_discardedByRollback) {
+        m_discardedByRollback = false;
         emit stateChanged();
     }
     refresh();

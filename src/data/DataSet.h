@@ -124,7 +124,9 @@ public:
     // Events, run synchronously. A handler may raise SilentAbort to refuse the action.
     Event onNewRecord, beforeInsert, beforeDelete, afterPost, onCalcFields, beforeOpen, afterScroll;
 
-    // Called by the database after a rollback.
+    // Called by the database after a rollback: first every dataset drops its pending record,
+    // so that no view moving during the re-read posts a detail record the rollback undid.
+    void discardPendingRecord();
     void resyncAfterRollback();
 
 signals:
@@ -146,6 +148,7 @@ protected:
     virtual int updateRow(int position, const QVector<QVariant> &values);
     virtual void deleteRow(int position);
     QVariant lookupValue(const FieldInfo &field, const QVector<QVariant> &row);
+    virtual void forgetCachedRow(int /*position*/) {}  // the next read of the row goes to the database
     virtual void initNewRecord() {}         // defaults set before the new-record event
     virtual void currentRecordChanged() {}  // details follow their master here
 
@@ -175,6 +178,7 @@ private:
     bool m_eof = true;
     bool m_bof = true;
     int m_insertPos = -1;  // where the pending new record stands
+    bool m_discardedByRollback = false;
     QVector<QVariant> m_buffer;
     QVector<QVariant> m_original;
 };

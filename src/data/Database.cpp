@@ -124,6 +124,7 @@ void TDatabase::close()
     for (TDataSet *dataSet : dataSets)
         dataSet->close();
     m_dataSets.clear();
+    m_statements.clear();
     if (m_db.isValid()) {
         m_db.close();
         m_db = QSqlDatabase();
@@ -151,11 +152,27 @@ void TDatabase::checkPassword()
         throw EngineError(EngineError::InvalidPassword, QStringLiteral("Invalid password for the database."));
 }
 
+QSqlQuery &TDatabase::prepared(const QString &sql)
+{
+    auto it = m_statements.find(sql);
+    if (it == m_statements.end()) {
+        QSqlQuery q(m_db);
+        q.setForwardOnly(true);
+        if (!q.prepare(sql))
+            throw EngineError::fromSql(q.lastError());
+        it = m_statements.insert(sql, q);
+    }
+    return it.value();
+}
+
 void TDatabase::exec(const QString &sql)
 {
-    QSqlQuery q(m_db);
-    if (!q.exec(sql))
-        throw EngineError::fromSql(q.lastError());
+    QSqlQuery &q = prepared(sql);
+    const bool done = q.exec();
+    const QSqlError error = q.lastError();
+    q.finish();
+    if (!done)
+        throw EngineError::fromSql(error);
 }
 
 void TDatabase::startTransaction()
@@ -197,6 +214,8 @@ void TDatabase::rollback()
     }
     // The views may now show rows that no longer exist or miss rows that came back.
     const auto dataSets = m_dataSets;
+    for (TDataSet *dataSet : dataSets)
+        dataSet->discardPendingRecord();
     for (TDataSet *dataSet : dataSets)
         dataSet->resyncAfterRollback();
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QHash>
 #include <QObject>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 #include <functional>
 
@@ -53,6 +55,9 @@ public:
     bool inTransaction() const { return m_transactionDepth > 0; }
 
     QSqlDatabase &connection() { return m_db; }
+    // A statement prepared once per connection and kept until the database closes; call
+    // finish() on it after reading its rows.
+    QSqlQuery &prepared(const QString &sql);
 
     // Every open dataset registers itself so that a rollback can make it re-read its rows.
     void registerDataSet(TDataSet *dataSet);
@@ -74,6 +79,8 @@ private:
     QList<QString> m_passwords;
     int m_transactionDepth = 0;
     QList<TDataSet *> m_dataSets;
+    // Statements used again and again (transactions, key draws, lookups) stay prepared.
+    QHash<QString, QSqlQuery> m_statements;
 };
 
 // Rolls the transaction back unless commit() was called: compound writes are all-or-nothing.

@@ -73,7 +73,9 @@ private:
         QString sql;
         if (isKeyword("not")) {
             advance();
-            sql = QStringLiteral("NOT (%1)").arg(factor());
+            // A comparison with a blank field yields SQL's NULL, which NOT leaves NULL; the
+            // expression language knows only true and false, so unknown counts as false here.
+            sql = QStringLiteral("NOT coalesce(%1, 0)").arg(factor());
         } else if (m_token.kind == Token::LeftParen) {
             advance();
             sql = QStringLiteral("(%1)").arg(expression());

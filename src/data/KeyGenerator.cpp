@@ -10,18 +10,19 @@
 QString GetNextKey(TDatabase &db, const QString &tableKeyName, const QString &fieldName)
 {
     TTransaction transaction(db);
-    QSqlQuery q(db.connection());
     // One statement reads and advances the counter; inside BEGIN IMMEDIATE no other copy of
     // the program can read the same value in between.
-    if (!q.prepare(QStringLiteral(
-            "INSERT INTO \"Key\" (\"Table_Name\", \"Field_Name\", \"Next_Value\") VALUES (?, ?, 1) "
-            "ON CONFLICT (\"Table_Name\", \"Field_Name\") DO UPDATE SET \"Next_Value\" = coalesce(\"Next_Value\", 0) + 1 "
-            "RETURNING \"Next_Value\" - 1")))
-        throw EngineError::fromSql(q.lastError(), QStringLiteral("Key.db"));
-    q.addBindValue(tableKeyName);
-    q.addBindValue(fieldName);
-    if (!q.exec() || !q.next())
-        throw EngineError::fromSql(q.lastError(), QStringLiteral("Key.db"));
+    QSqlQuery &q = db.prepared(QStringLiteral(
+        "INSERT INTO \"Key\" (\"Table_Name\", \"Field_Name\", \"Next_Value\") VALUES (?, ?, 1) "
+        "ON CONFLICT (\"Table_Name\", \"Field_Name\") DO UPDATE SET \"Next_Value\" = coalesce(\"Next_Value\", 0) + 1 "
+        "RETURNING \"Next_Value\" - 1"));
+    q.bindValue(0, tableKeyName);
+    q.bindValue(1, fieldName);
+    if (!q.exec() || !q.next()) {
+        const QSqlError error = q.lastError();
+        q.finish();
+        throw EngineError::fromSql(error, QStringLiteral("Key.db"));
+    }
     const qlonglong key = q.value(0).toLongLong();
     q.finish();
     transaction.commit();

@@ -150,6 +150,7 @@ void TTable::openRows()
     database().checkPassword();
     setFields(m_def->fields);
     resolveOrder();
+    buildStatementTexts();
     m_condition = m_filtered ? translateFilter(m_filterText) : SqlCondition{};
     if (m_master && m_def->field(m_detailField) == nullptr)
         error(EngineError::FieldNotFound,
@@ -180,6 +181,23 @@ void TTable::resolveOrder()
                   QStringLiteral("Field \"%1\" not found in table \"%2\".").arg(name, m_tableName));
         m_order.append({i, index && index->caseInsensitive});
     }
+}
+
+void TTable::buildStatementTexts()
+{
+    const int n = storedFieldCount();
+    QStringList columns, assignments;
+    for (int i = 0; i < n; ++i) {
+        columns << SqlText::quoted(fieldInfo(i).def.name);
+        assignments << columns.last() + QStringLiteral(" = ?");
+    }
+    const QString table = SqlText::quoted(m_def->name);
+    m_fetchSql = QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid IN (%3)")
+                     .arg(columns.join(QLatin1Char(',')), table, QStringLiteral("?,").repeated(kBlockSize).chopped(1));
+    m_insertSql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                      .arg(table, columns.join(QLatin1Char(',')), QStringLiteral("?,").repeated(n).chopped(1));
+    m_updateSql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(table, assignments.join(QLatin1Char(',')));
+    m_deleteSql = QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(table);
 }
 
 QString TTable::orderBySql() const
@@ -249,10 +267,15 @@ void TTable::loadRows()
         keyColumns << SqlText::quoted(fieldInfo(o.fieldIndex).def.name);
     QVariantList values;
     const QString where = whereSql(values);
-    QSqlQuery q = run(QStringLiteral("SELECT rowid%1%2 FROM %3%4 ORDER BY %5")
-                          .arg(keyColumns.isEmpty() ? QString() : QStringLiteral(", "), keyColumns.join(QLatin1Char(',')),
-                               SqlText::quoted(m_def->name), where, orderBySql()),
-                      values);
+    // Kept prepared: a detail view runs this statement each time its master moves.
+    QSqlQuery &q = prepared(QStringLiteral("SELECT rowid%1%2 FROM %3%4 ORDER BY %5")
+                                .arg(keyColumns.isEmpty() ? QString() : QStringLiteral(", "),
+                                     keyColumns.join(QLatin1Char(',')), SqlText::quoted(m_def->name), where,
+                                     orderBySql()));
+    for (int i = 0; i < values.size(); ++i)
+        q.bindValue(i, values[i]);
+    if (!q.exec())
+        throw EngineError::fromSql(q.lastError(), m_tableName);
     const int keys = int(m_order.size());
     while (q.next()) {
         m_rows.push_back(quint32(m_slotRowid.size()));
@@ -260,6 +283,7 @@ void TTable::loadRows()
         for (int k = 0; k < keys; ++k)
             m_slotKeys.push_back(q.value(k + 1));
     }
+    q.finish();
 }
 
 QVector<QVariant> TTable::readRow(int position)
@@ -275,6 +299,12 @@ QVector<QVariant> TTable::readRow(int position)
     return it.value();
 }
 
+void TTable::forgetCachedRow(int position)
+{
+    if (position >= 0 && position < rowCount())
+        m_cache.remove(rowidAt(position));
+}
+
 void TTable::fetchBlock(int position)
 {
     if (m_cache.size() > kCacheLimit)
@@ -288,12 +318,7 @@ void TTable::fetchBlock(int position)
     while (ids.size() < kBlockSize)
         ids << qlonglong(-1);
 
-    static const QString marks = QStringLiteral("?,").repeated(kBlockSize).chopped(1);
-    QStringList columns;
-    for (int i = 0; i < storedFieldCount(); ++i)
-        columns << SqlText::quoted(fieldInfo(i).def.name);
-    QSqlQuery &q = prepared(QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid IN (%3)")
-                                .arg(columns.join(QLatin1Char(',')), SqlText::quoted(m_def->name), marks));
+    QSqlQuery &q = prepared(m_fetchSql);
     for (int i = 0; i < kBlockSize; ++i)
         q.bindValue(i, ids[i]);
     if (!q.exec())
@@ -319,9 +344,11 @@ QVariant TTable::lookup(const QString &keyField, const QVariant &key, const QStr
     const QVariant stored = FieldText::normalise(*keyDef, key);
     if (stored.isNull())
         return {};
-    QSqlQuery &q = prepared(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ? LIMIT 1")
-                                .arg(SqlText::quoted(resultDef->name), SqlText::quoted(def.name),
-                                     SqlText::quoted(keyDef->name)));
+    // Lookups are also made through views that are never opened, so the statement belongs to
+    // the database, which lets it go when the connection closes.
+    QSqlQuery &q = database().prepared(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ? LIMIT 1")
+                                           .arg(SqlText::quoted(resultDef->name), SqlText::quoted(def.name),
+                                                SqlText::quoted(keyDef->name)));
     q.bindValue(0, stored);
     if (!q.exec())
         throw EngineError::fromSql(q.lastError(), m_tableName);
@@ -487,18 +514,15 @@ bool TTable::passesFilter(qint64 rowid)
 int TTable::insertRow(const QVector<QVariant> &values)
 {
     const int n = storedFieldCount();
-    QStringList columns;
-    for (int i = 0; i < n; ++i)
-        columns << SqlText::quoted(fieldInfo(i).def.name);
-    QSqlQuery &q = prepared(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                .arg(SqlText::quoted(m_def->name), columns.join(QLatin1Char(',')),
-                                     QStringLiteral("?,").repeated(n).chopped(1)));
+    QSqlQuery &q = prepared(m_insertSql);
     for (int i = 0; i < n; ++i)
         q.bindValue(i, values[i]);
     if (!q.exec())
         throw EngineError::fromSql(q.lastError(), m_tableName);
     const qint64 rowid = q.lastInsertId().toLongLong();
     q.finish();
+    if (m_cache.size() > kCacheLimit)
+        m_cache.clear();
     m_cache.insert(rowid, values);
 
     const int detail = m_master ? fieldIndex(m_detailField) : -1;
@@ -511,11 +535,7 @@ int TTable::updateRow(int position, const QVector<QVariant> &values)
 {
     const int n = storedFieldCount();
     const qint64 rowid = rowidAt(position);
-    QStringList assignments;
-    for (int i = 0; i < n; ++i)
-        assignments << SqlText::quoted(fieldInfo(i).def.name) + QStringLiteral(" = ?");
-    QSqlQuery &q = prepared(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
-                                .arg(SqlText::quoted(m_def->name), assignments.join(QLatin1Char(','))));
+    QSqlQuery &q = prepared(m_updateSql);
     for (int i = 0; i < n; ++i)
         q.bindValue(i, values[i]);
     q.bindValue(n, rowid);
@@ -541,7 +561,7 @@ int TTable::updateRow(int position, const QVector<QVariant> &values)
 void TTable::deleteRow(int position)
 {
     const qint64 rowid = rowidAt(position);
-    QSqlQuery &q = prepared(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(SqlText::quoted(m_def->name)));
+    QSqlQuery &q = prepared(m_deleteSql);
     q.bindValue(0, rowid);
     if (!q.exec())
         throw EngineError::fromSql(q.lastError(), m_tableName);

@@ -59,6 +59,7 @@ protected:
     int insertRow(const QVector<QVariant> &values) override;
     int updateRow(int position, const QVector<QVariant> &values) override;
     void deleteRow(int position) override;
+    void forgetCachedRow(int position) override;
     void initNewRecord() override;
     void currentRecordChanged() override;
 
@@ -69,6 +70,7 @@ private:
     };
 
     void resolveOrder();
+    void buildStatementTexts();
     void loadRows();
     void syncToMaster();
     QString orderBySql() const;
@@ -112,4 +114,6 @@ private:
 
     QHash<qint64, QVector<QVariant>> m_cache;
     QHash<QString, QSqlQuery> m_statements;
+    // Statement texts that depend only on the table, made once when the view opens.
+    QString m_fetchSql, m_insertSql, m_updateSql, m_deleteSql;
 };

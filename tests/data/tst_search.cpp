@@ -1,0 +1,153 @@
+// Searching a view: exact key search on a key prefix, nearest match, and locate.
+
+#include "EngineFixture.h"
+
+class TestSearch : public QObject {
+    Q_OBJECT
+private slots:
+    void findKey_data();
+    void findKey();
+    void findNearest_data();
+    void findNearest();
+    void locate_data();
+    void locate();
+    void locateStaysInsideTheView();
+};
+
+namespace {
+
+std::unique_ptr<EngineFixture> recipeBook()
+{
+    auto f = std::make_unique<EngineFixture>();
+    f->addRecipe("15", "chili con carne", "Beef");
+    f->addRecipe("150", "Apple pie", "Desserts");
+    f->addRecipe("6", "Chicken soup", "Soups");
+    f->addRecipe("7", "apple sauce", "Desserts");
+    f->addRecipe("8", "Zabaglione", "Desserts");
+    f->addRecipe("9", "Banana bread");
+    for (const char *recipe : {"15", "150", "6"})
+        for (int order = 2; order >= 0; --order)
+            f->addLine(QString::fromLatin1(recipe), QString::number(10 + order), order, QString::number(order));
+    return f;
+}
+
+} // namespace
+
+void TestSearch::findKey_data()
+{
+    QTest::addColumn<QVariantList>("key");
+    QTest::addColumn<bool>("found");
+    QTest::addColumn<QString>("recipe");
+    QTest::addColumn<int>("order");
+
+    QTest::newRow("prefix: first line of a recipe") << QVariantList{"15"} << true << "15" << 0;
+    QTest::newRow("full key") << QVariantList{"15", 2} << true << "15" << 2;
+    QTest::newRow("order given as text") << QVariantList{"150", "1"} << true << "150" << 1;
+    QTest::newRow("text prefix is not a key prefix") << QVariantList{"1"} << false << "" << 0;
+    QTest::newRow("missing recipe") << QVariantList{"5"} << false << "" << 0;
+    QTest::newRow("missing line") << QVariantList{"6", 3} << false << "" << 0;
+    QTest::newRow("key as number") << QVariantList{6} << true << "6" << 0;
+}
+
+void TestSearch::findKey()
+{
+    QFETCH(QVariantList, key);
+    QFETCH(bool, found);
+    QFETCH(QString, recipe);
+    QFETCH(int, order);
+
+    auto f = recipeBook();
+    auto lines = f->openTable(QStringLiteral("Rec_ingr.DB"), QStringLiteral("Recipe_ID;Order"));
+    lines->setRecNo(4);
+    const QString before = lines->fieldByName("Ingredient_ID").asString() + lines->fieldByName("Recipe_ID").asString();
+
+    QCOMPARE(lines->findKey(key), found);
+    if (found) {
+        QCOMPARE(lines->fieldByName("Recipe_ID").asString(), recipe);
+        QCOMPARE(lines->fieldByName("Order").asInteger(), order);
+    } else {
+        QCOMPARE(lines->recNo(), 4);
+        QCOMPARE(lines->fieldByName("Ingredient_ID").asString() + lines->fieldByName("Recipe_ID").asString(), before);
+    }
+}
+
+void TestSearch::findNearest_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("lower-case prefix of a capitalised name") << "app" << "Apple pie";
+    QTest::newRow("upper-case prefix of a lower-case name") << "CHI" << "Chicken soup";
+    QTest::newRow("prefix inside one name") << "chil" << "chili con carne";
+    QTest::newRow("whole name in other case") << "APPLE SAUCE" << "apple sauce";
+    QTest::newRow("between two names") << "bz" << "Chicken soup";
+    QTest::newRow("before every name") << "0" << "Apple pie";
+    QTest::newRow("past every name") << "zz" << "Zabaglione";
+    QTest::newRow("empty text") << "" << "Apple pie";
+    QTest::newRow("longer than the field") << "Chicken soup" + QString(40, QLatin1Char('x')) << "chili con carne";
+}
+
+void TestSearch::findNearest()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+
+    auto f = recipeBook();
+    auto recipes = f->openTable(QStringLiteral("Recipe.DB"), QStringLiteral("Name"));
+    recipes->setRecNo(3);
+    recipes->findNearest({text});
+    QCOMPARE(recipes->fieldByName("Name").asString(), expected);
+}
+
+void TestSearch::locate_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("caseInsensitive");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("exact") << "Name" << "Apple pie" << false << "Apple pie";
+    QTest::newRow("other case refused") << "Name" << "apple PIE" << false << "";
+    QTest::newRow("other case accepted") << "Name" << "apple PIE" << true << "Apple pie";
+    QTest::newRow("prefix is no match") << "Name" << "Apple" << true << "";
+    QTest::newRow("first in view order") << "Category" << "desserts" << true << "Apple pie";
+    QTest::newRow("non-key field") << "Category" << "Soups" << false << "Chicken soup";
+    QTest::newRow("blank field") << "Category" << "" << false << "Banana bread";
+}
+
+void TestSearch::locate()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, value);
+    QFETCH(bool, caseInsensitive);
+    QFETCH(QString, expected);
+
+    auto f = recipeBook();
+    auto recipes = f->openTable(QStringLiteral("Recipe.DB"), QStringLiteral("Name"));
+    recipes->last();
+    QCOMPARE(recipes->locate(field, value, caseInsensitive), !expected.isEmpty());
+    QCOMPARE(recipes->fieldByName("Name").asString(), expected.isEmpty() ? QStringLiteral("Zabaglione") : expected);
+}
+
+void TestSearch::locateStaysInsideTheView()
+{
+    auto f = recipeBook();
+    auto recipes = f->table(QStringLiteral("Recipe.DB"), QStringLiteral("Name"));
+    recipes->setFilter(QStringLiteral("Category = 'Desserts'"));
+    recipes->setFiltered(true);
+    recipes->open();
+    auto lines = f->table(QStringLiteral("REC_INGR.DB"), QStringLiteral("Recipe_ID;Order"));
+    lines->setMasterSource(recipes.get(), QStringLiteral("Recipe_ID"));
+    lines->open();
+
+    QVERIFY(!recipes->locate("Name", "chicken soup", true));
+    QVERIFY(recipes->locate("Name", "ZABAGLIONE", true));
+    QCOMPARE(recipes->recNo(), 2);
+    QVERIFY(!lines->locate("Amount", "2"));  // Zabaglione has no lines; other recipes have this one
+    QVERIFY(recipes->locate("Name", "apple pie", true));
+    QVERIFY(lines->locate("Amount", "2"));
+    QCOMPARE(lines->fieldByName("Recipe_ID").asString(), QStringLiteral("150"));
+}
+
+QTEST_GUILESS_MAIN(TestSearch)
+#include "tst_search.moc"
