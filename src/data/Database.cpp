@@ -86,7 +86,10 @@ void TDatabase::openDirectory(const QString &directory)
         QSqlQuery probe(m_db);
         if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !probe.next())
             throw EngineError::fromSql(probe.lastError(), path);
-        initialise(probe.value(0).toInt() == 0);
+        const bool isNew = probe.value(0).toInt() == 0;
+        // Savepoint journals of long imports stay in memory instead of spilling to temporary files.
+        probe.exec(QStringLiteral("PRAGMA temp_store = MEMORY"));
+        initialise(isNew);
     } catch (...) {
         close();
         if (!fileExisted)

@@ -7,9 +7,10 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
-QString GetNextKey(TDatabase &db, const QString &tableKeyName, const QString &fieldName)
+namespace {
+
+qlonglong drawKey(TDatabase &db, const QString &tableKeyName, const QString &fieldName)
 {
-    TTransaction transaction(db);
     // One statement reads and advances the counter; inside BEGIN IMMEDIATE no other copy of
     // the program can read the same value in between.
     QSqlQuery &q = db.prepared(QStringLiteral(
@@ -25,6 +26,19 @@ QString GetNextKey(TDatabase &db, const QString &tableKeyName, const QString &fi
     }
     const qlonglong key = q.value(0).toLongLong();
     q.finish();
+    return key;
+}
+
+} // namespace
+
+QString GetNextKey(TDatabase &db, const QString &tableKeyName, const QString &fieldName)
+{
+    // Inside a transaction the write lock is already held and the one statement is atomic;
+    // otherwise take the lock for the draw alone.
+    if (db.inTransaction())
+        return QString::number(drawKey(db, tableKeyName, fieldName));
+    TTransaction transaction(db);
+    const qlonglong key = drawKey(db, tableKeyName, fieldName);
     transaction.commit();
     return QString::number(key);
 }

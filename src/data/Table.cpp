@@ -262,15 +262,23 @@ void TTable::loadRows()
     m_slotKeys.clear();
     m_freeSlots.clear();
 
-    QStringList keyColumns;
-    for (const auto &o : m_order)
-        keyColumns << SqlText::quoted(fieldInfo(o.fieldIndex).def.name);
+    // A detail view holds few rows and is read as soon as its master moves: fetch them whole.
+    // Other views fetch only their sort keys and read records on demand.
+    const bool wholeRows = m_master != nullptr;
+    QStringList columns;
+    if (wholeRows) {
+        for (int i = 0; i < storedFieldCount(); ++i)
+            columns << SqlText::quoted(fieldInfo(i).def.name);
+    } else {
+        for (const auto &o : m_order)
+            columns << SqlText::quoted(fieldInfo(o.fieldIndex).def.name);
+    }
     QVariantList values;
     const QString where = whereSql(values);
     // Kept prepared: a detail view runs this statement each time its master moves.
     QSqlQuery &q = prepared(QStringLiteral("SELECT rowid%1%2 FROM %3%4 ORDER BY %5")
-                                .arg(keyColumns.isEmpty() ? QString() : QStringLiteral(", "),
-                                     keyColumns.join(QLatin1Char(',')), SqlText::quoted(m_def->name), where,
+                                .arg(columns.isEmpty() ? QString() : QStringLiteral(", "),
+                                     columns.join(QLatin1Char(',')), SqlText::quoted(m_def->name), where,
                                      orderBySql()));
     for (int i = 0; i < values.size(); ++i)
         q.bindValue(i, values[i]);
@@ -278,10 +286,20 @@ void TTable::loadRows()
         throw EngineError::fromSql(q.lastError(), m_tableName);
     const int keys = int(m_order.size());
     while (q.next()) {
+        const qint64 rowid = q.value(0).toLongLong();
         m_rows.push_back(quint32(m_slotRowid.size()));
-        m_slotRowid.push_back(q.value(0).toLongLong());
-        for (int k = 0; k < keys; ++k)
-            m_slotKeys.push_back(q.value(k + 1));
+        m_slotRowid.push_back(rowid);
+        if (wholeRows) {
+            QVector<QVariant> row(storedFieldCount());
+            for (int i = 0; i < row.size(); ++i)
+                row[i] = q.value(i + 1);
+            for (int k = 0; k < keys; ++k)
+                m_slotKeys.push_back(row[m_order[k].fieldIndex]);
+            m_cache.insert(rowid, row);
+        } else {
+            for (int k = 0; k < keys; ++k)
+                m_slotKeys.push_back(q.value(k + 1));
+        }
     }
     q.finish();
 }

@@ -1,0 +1,126 @@
+#include "exchange/LineReader.h"
+
+#include "exchange/LineCodec.h"
+
+#include <QBuffer>
+
+namespace {
+
+constexpr qint64 kChunkSize = 256 * 1024;
+constexpr char kEndOfText = 26;
+
+qsizetype findLineBreak(const QByteArray &bytes, qsizetype from)
+{
+    const char *data = bytes.constData();
+    const qsizetype size = bytes.size();
+    for (qsizetype k = from; k < size; ++k) {
+        const char c = data[k];
+        if (c == '\r' || c == '\n' || c == kEndOfText)
+            return k;
+    }
+    return -1;
+}
+
+} // namespace
+
+LineReader::LineReader(QIODevice &device) : m_device(&device) {}
+
+LineReader::LineReader(const QByteArray &bytes) : m_ownBuffer(std::make_unique<QBuffer>())
+{
+    m_ownBuffer->setData(bytes);
+    m_ownBuffer->open(QIODevice::ReadOnly);
+    m_device = m_ownBuffer.get();
+}
+
+LineReader::~LineReader() = default;
+
+bool LineReader::hasLines(int count)
+{
+    while (int(m_ahead.size()) < count)
+        if (!decodeNextLine())
+            return false;
+    return true;
+}
+
+const QString &LineReader::peek(int ahead)
+{
+    hasLines(ahead + 1);
+    Q_ASSERT(int(m_ahead.size()) > ahead);
+    return m_ahead[size_t(ahead)];
+}
+
+QString LineReader::take()
+{
+    hasLines(1);
+    Q_ASSERT(!m_ahead.empty());
+    QString line = std::move(m_ahead.front());
+    m_ahead.pop_front();
+    ++m_taken;
+    return line;
+}
+
+bool LineReader::decodeNextLine()
+{
+    QByteArrayView raw;
+    if (!nextRawLine(raw))
+        return false;
+    m_ahead.push_back(LineCodec::decode(raw));
+    return true;
+}
+
+void LineReader::refill()
+{
+    if (m_pos > 0) {
+        m_bytes.remove(0, m_pos);
+        m_pos = 0;
+    }
+    const QByteArray chunk = m_device->read(kChunkSize);
+    if (chunk.isEmpty())
+        m_deviceDone = true;
+    else
+        m_bytes.append(chunk);
+}
+
+void LineReader::dropByteOrderMark()
+{
+    m_atStart = false;
+    while (m_bytes.size() < 3 && !m_deviceDone)
+        refill();
+    if (m_bytes.startsWith("\xEF\xBB\xBF"))
+        m_pos = 3;
+}
+
+bool LineReader::nextRawLine(QByteArrayView &line)
+{
+    if (m_textEnded)
+        return false;
+    if (m_atStart)
+        dropByteOrderMark();
+    for (;;) {
+        const qsizetype lineEnd = findLineBreak(m_bytes, m_pos);
+        if (lineEnd < 0 && !m_deviceDone) {
+            refill();
+            continue;
+        }
+        if (lineEnd < 0) {  // the last line has no line end
+            m_textEnded = true;
+            line = QByteArrayView(m_bytes).sliced(m_pos);
+            m_pos = m_bytes.size();
+            return !line.isEmpty();
+        }
+        const char c = m_bytes.at(lineEnd);
+        if (c == '\r' && lineEnd + 1 == m_bytes.size() && !m_deviceDone) {
+            refill();  // an LF may follow in the next chunk
+            continue;
+        }
+        line = QByteArrayView(m_bytes).sliced(m_pos, lineEnd - m_pos);
+        if (c == kEndOfText) {
+            m_textEnded = true;
+            return !line.isEmpty();
+        }
+        m_pos = lineEnd + 1;
+        if (c == '\r' && m_pos < m_bytes.size() && m_bytes.at(m_pos) == '\n')
+            ++m_pos;
+        return true;
+    }
+}

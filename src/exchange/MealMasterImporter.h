@@ -1,0 +1,33 @@
+#pragma once
+
+#include "exchange/ImportSession.h"
+
+#include <QString>
+
+class LineReader;
+class TdmMain1;
+
+// Reads a Meal-Master file by its fixed lines and columns and adds each recipe in it as a
+// new recipe: title, first category, servings, ingredient lines and directions. Categories,
+// measurements, descriptions and ingredients the lists lack are added on the way.
+class MealMasterImporter {
+public:
+    explicit MealMasterImporter(TdmMain1 &tables) : m_tables(tables) {}
+
+    void setProgress(ImportSession::Progress progress) { m_progress = std::move(progress); }
+    // How long completed recipes may wait before they are made durable (0: after each one).
+    void setCommitInterval(int milliseconds) { m_commitIntervalMs = milliseconds; }
+    ImportSummary importFile(const QString &fileName);
+    ImportSummary importFrom(LineReader &reader);
+
+private:
+    void readRecipe(ImportSession &session);
+    void readTitleLines(ImportSession &session);
+    void readIngredients(ImportSession &session);
+    void readIngredientLine(ImportSession &session, const QString &line);
+    QStringList readDirections(ImportSession &session);
+
+    TdmMain1 &m_tables;
+    ImportSession::Progress m_progress;
+    int m_commitIntervalMs = ImportTransactions::kDefaultCommitIntervalMs;
+};

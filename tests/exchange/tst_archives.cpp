@@ -1,0 +1,133 @@
+#include "ArchiveReference.h"
+#include "exchange/ExchangeError.h"
+#include "exchange/MealMasterImporter.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QtTest>
+
+namespace {
+
+QString mealMasterDir()
+{
+    return testDataDir() + QStringLiteral("/mealmaster/");
+}
+
+// The 8-bit archive was written in a DOS code page, so its accented letters read differently
+// from those of its UTF-8 copy; everything else must agree.
+QString withoutAccents(QStringList parts)
+{
+    QString text = parts.join(u'|');
+    for (QChar &c : text)
+        if (c.unicode() > 127)
+            c = u'?';
+    return text;
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestArchives : public QObject {
+    Q_OBJECT
+    std::unique_ptr<ExchangeFixture> m_fx;
+
+    void verifyNothingLeftHalfDone()
+    {
+        QCOMPARE(m_fx->orphanLines(), 0);
+        for (TTable *table : m_fx->dm().allTables())
+            QVERIFY2(!table->isEditing(), qPrintable(table->tableName()));
+    }
+
+private slots:
+    void init() { m_fx = std::make_unique<ExchangeFixture>(); }
+    void cleanup() { m_fx.reset(); }
+
+    void realArchives_data()
+    {
+        QTest::addColumn<QString>("path");
+        for (const char *file : {"gitpan_MealMaster/0222-1.TXT", "gitpan_MealMaster/31000.mmf",
+                                 "JJ_perl6-recipes-apress/apetizer.mmf", "JJ_perl6-recipes-apress/apetizer_utf8_lf.mmf"})
+            QTest::newRow(file) << mealMasterDir() + QLatin1String(file);
+    }
+    // Every real archive imports without an error, and at least 99% of its recipes come in
+    // whole: title, first category, servings, every ingredient line and the directions.
+    void realArchives()
+    {
+        QFETCH(QString, path);
+        const QList<ExpectedRecipe> expected = readArchive(fileBytes(path));
+        QVERIFY2(expected.size() > 100, qPrintable(path));
+        ImportSummary summary;
+        try {
+            summary = MealMasterImporter(m_fx->dm()).importFile(path);
+        } catch (const ExchangeError &e) {
+            QFAIL(qPrintable(e.message()));
+        }
+        QCOMPARE(summary.recipesRead, expected.size());
+        const QList<StoredRecipe> stored = m_fx->recipes();
+        QCOMPARE(stored.size(), expected.size());
+        int complete = 0;
+        for (int i = 0; i < expected.size(); ++i) {
+            const QString diff = differences(expected[i], stored[i]);
+            if (diff.isEmpty())
+                ++complete;
+            else
+                qInfo("recipe at line %d (%s) differs in its %s", expected[i].line, qPrintable(expected[i].title), qPrintable(diff));
+        }
+        qInfo("%s: %lld recipes, %d stored, %d complete, %d records dropped", qPrintable(QFileInfo(path).fileName()),
+              qlonglong(expected.size()), summary.recipesStored, complete, summary.recordsDropped);
+        QVERIFY2(complete * 100 >= expected.size() * 99, qPrintable(QString::number(complete)));
+        verifyNothingLeftHalfDone();
+    }
+
+    void bothEncodingsOfAnArchiveGiveTheSameRecipes()
+    {
+        MealMasterImporter importer(m_fx->dm());
+        importer.importFile(mealMasterDir() + "JJ_perl6-recipes-apress/apetizer.mmf");
+        importer.importFile(mealMasterDir() + "JJ_perl6-recipes-apress/apetizer_utf8_lf.mmf");
+        const QList<StoredRecipe> stored = m_fx->recipes();
+        QCOMPARE(stored.size() % 2, 0);
+        const int half = int(stored.size() / 2);
+        for (int i = 0; i < half; ++i) {
+            QCOMPARE(withoutAccents({headerOf(stored[half + i])}), withoutAccents({headerOf(stored[i])}));
+            QCOMPARE(withoutAccents(linesOf(stored[half + i])), withoutAccents(linesOf(stored[i])));
+            QCOMPARE(stored[half + i].instructions.size(), stored[i].instructions.size());
+        }
+    }
+
+    void fixtures_data()
+    {
+        QTest::addColumn<QString>("path");
+        const QDir dir(mealMasterDir() + QStringLiteral("anymeal_fixtures"));
+        for (const QString &file : dir.entryList(QDir::Files, QDir::Name))
+            QTest::newRow(qPrintable(file)) << dir.filePath(file);
+    }
+    // Small files in many shapes: each imports, or stops with an error naming one of its
+    // lines, and leaves nothing half done.
+    void fixtures()
+    {
+        QFETCH(QString, path);
+        const int lineCount = int(archiveLines(fileBytes(path)).size());
+        QElapsedTimer timer;
+        timer.start();
+        QString outcome;
+        try {
+            const ImportSummary summary = MealMasterImporter(m_fx->dm()).importFile(path);
+            outcome = QStringLiteral("%1 recipe(s) stored").arg(summary.recipesStored);
+        } catch (const ExchangeError &e) {
+            QVERIFY2(e.lineNumber() >= 1 && e.lineNumber() <= lineCount, qPrintable(e.message()));
+            QVERIFY(e.message().startsWith(QStringLiteral("Line %1: ").arg(e.lineNumber())));
+            outcome = e.message();
+        }
+        QVERIFY(timer.elapsed() < 10000);
+        qInfo("%s: %s", qPrintable(QFileInfo(path).fileName()), qPrintable(outcome));
+        verifyNothingLeftHalfDone();
+    }
+};
+
+QTEST_GUILESS_MAIN(TestArchives)
+#include "tst_archives.moc"
