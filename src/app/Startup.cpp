@@ -1,7 +1,9 @@
 #include "app/Startup.h"
 
 #include "calendar/Main.h"
+#include "calendar/MonthCalendar.h"
 #include "data/dmmain.h"
+#include "reports_ui/Report.h"
 #include "ui/AbsBase.h"
 #include "ui/AbsRegular.h"
 #include "ui/Application.h"
@@ -71,6 +73,10 @@ void Startup::createInOrder()
     create(m_absRegularForm, AbsRegularForm);
     create(m_dataModule, dmMain1);
     create(m_mainForm, MainForm);
+    m_mainForm->reportWizardWindow = [](QWidget &owner) {
+        TReportForm wizard(&owner);
+        wizard.RunReportWizard(MainForm->Calendar1->date());
+    };
     create(m_aboutForm, AboutForm);
     create(m_waitForm, WaitForm);
 }

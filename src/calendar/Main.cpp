@@ -1,40 +1,47 @@
 #include "calendar/Main.h"
 
+#include "editing/RecipeEdit.h"
+#include "editing/Setup.h"
+
+#include "calendar/StandInForm.h"
+#include "data/Prompter.h"
 #include "data/SysInfo.h"
 #include "data/Utilities.h"
 #include "data/dmmain.h"
+#include "editing/RecipeEdit.h"
+#include "editing/Setup.h"
+#include "ui/BoundGrid.h"
 #include "ui/CommandGuard.h"
-#include "ui/DataSetTableModel.h"
+#include "ui/FormDefaults.h"
+#include "ui/about.h"
+#include "ui/incremen.h"
 
 #include <QCloseEvent>
-#include <QHeaderView>
-#include <QMenu>
-#include <QMenuBar>
-#include <QTableView>
-#include <QVBoxLayout>
+#include <QComboBox>
+#include <QKeyEvent>
 #include <stdexcept>
 #include <utility>
 
 TMainForm *MainForm = nullptr;
 
-TMainForm::TMainForm(QWidget *owner)
-    : TAbsRegularForm(owner),
-      MainMenu1(new QMenuBar(this)),
-      File1(MainMenu1->addMenu(QStringLiteral("&File"))),
-      Exit1(File1->addAction(QStringLiteral("E&xit"))),
-      DBGrid1(new QTableView(this))
+namespace {
+
+// Quotes a value for a filter expression; the filter parser reads '' as one quote.
+QString quotedFilterValue(QString value)
+{
+    return QLatin1Char('\'') + value.replace(QLatin1Char('\''), QLatin1String("''")) + QLatin1Char('\'');
+}
+
+} // namespace
+
+TMainForm::TMainForm(QWidget *owner) : TAbsRegularForm(owner)
 {
     if (!dmMain1)
         throw std::logic_error("The main window was created before the data module it shows.");
     setWindowFlags(Qt::Window);
     setWindowTitle(QStringLiteral("Platewright"));
-    resize(640, 445);
-    buildMenu();
-    buildRecipeGrid();
-    auto *layout = new QVBoxLayout(this);
-    layout->setMenuBar(MainMenu1);
-    layout->setContentsMargins(5, 5, 5, 5);
-    layout->addWidget(DBGrid1);
+    installDefaultWindows();
+    buildWindow();
     FormCreate();
 }
 
@@ -43,10 +50,48 @@ TMainForm::~TMainForm()
     FormDestroy();
 }
 
+// The windows this layer cannot see (import/export, reports) are stand-ins that return
+// normally until the program installs the real ones.
+void TMainForm::installDefaultWindows()
+{
+    auto standIn = [](const QString &caption) {
+        return [caption](QWidget &owner) { StandInForm(caption, &owner).run(); };
+    };
+    insertRecipeWindow = [](QWidget &owner) {
+        TRecipeEditForm editor(&owner);
+        editor.InsertRecipe();
+    };
+    editRecipeWindow = [](QWidget &owner) {
+        TRecipeEditForm editor(&owner);
+        editor.EditRecipe();
+    };
+    setupWindow = [](QWidget &owner) {
+        TSetupForm setup(&owner);
+        setup.ShowSetup(0);
+    };
+    importExportWindow = standIn(QStringLiteral("Import / Export Recipe Wizard"));
+    reportWizardWindow = standIn(QStringLiteral("Report Wizard"));
+}
+
 void TMainForm::FormCreate()
 {
     SysInfo = new TSysInfo(dmMain1->Database1, this);
-    Exit1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
+    ShowDayRecipe();
+    copyShortcut(HotKey1, Add1);
+    copyShortcut(HotKey2, Edit1);
+    copyShortcut(HotKey3, Delete1);
+    copyShortcut(HotKey10, Exit1);
+}
+
+void TMainForm::FormShow()
+{
+    ApplyOptions();
+}
+
+// Store a day edit that is still pending rather than lose it with the window.
+void TMainForm::FormClose()
+{
+    PostIfModified(dmMain1->tblDay);
 }
 
 void TMainForm::FormDestroy()
@@ -54,10 +99,15 @@ void TMainForm::FormDestroy()
     delete std::exchange(SysInfo, nullptr);
 }
 
-// Store a day edit that is still pending rather than lose it with the window.
-void TMainForm::FormClose()
+void TMainForm::showEvent(QShowEvent *event)
 {
-    PostIfModified(dmMain1->tblDay);
+    TAbsRegularForm::showEvent(event);
+    if (event->spontaneous())
+        return;
+    runGuarded([this] { FormShow(); });
+    // Centred again at the width the preferences gave it, the first time only.
+    if (!std::exchange(m_shownBefore, true))
+        FormDefaults::centreOnScreen(*this);
 }
 
 // Not QDialog's handler, which would reject; a day edit that cannot be stored keeps the
@@ -70,34 +120,92 @@ void TMainForm::closeEvent(QCloseEvent *event)
         event->ignore();
 }
 
+bool TMainForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && (watched == DBGrid1 || watched == cbCategory)) {
+        bool handled = false;
+        runGuarded([&] { handled = DBGrid1KeyPress(*static_cast<QKeyEvent *>(event)); });
+        return handled;
+    }
+    return TAbsRegularForm::eventFilter(watched, event);
+}
+
+// Enter opens the editor on the current recipe; every other key passes unchanged.
+bool TMainForm::DBGrid1KeyPress(const QKeyEvent &event)
+{
+    if (event.key() != Qt::Key_Return && event.key() != Qt::Key_Enter)
+        return false;
+    btnEditRecipeClick();
+    return true;
+}
+
+// The commands act only on a recipe the user can see: with the list filtered empty there is
+// none, even when the table holds recipes of other categories.
+bool TMainForm::listShowsRecipe() const
+{
+    return dmMain1->tblRecipe.recordCount() > 0;
+}
+
+void TMainForm::btnAddRecipeClick()
+{
+    insertRecipeWindow(*this);
+    dmMain1->tblRecipe.refresh();
+}
+
+void TMainForm::btnEditRecipeClick()
+{
+    if (!listShowsRecipe())
+        return;
+    editRecipeWindow(*this);
+    dmMain1->tblRecipe.refresh();
+}
+
+void TMainForm::btnDeleteRecipeClick()
+{
+    if (listShowsRecipe())
+        dmMain1->DeleteRecipe();
+}
+
+// "ALL" is matched exactly: "all" typed in lower case is a category like any other.
+void TMainForm::Combo1Change()
+{
+    const QString category = cbCategory->currentText();
+    if (category.isEmpty() || category == QLatin1String("ALL"))
+        dmMain1->tblRecipe.setFilter(QString());
+    else
+        dmMain1->tblRecipe.setFilter(QStringLiteral("Category=") + quotedFilterValue(category));
+    SearchName->Search();
+}
+
+void TMainForm::Setup1Click()
+{
+    setupWindow(*this);
+    ApplyOptions();
+}
+
+void TMainForm::Import1Click()
+{
+    importExportWindow(*this);
+    dmMain1->tblRecipe.refresh();
+}
+
+void TMainForm::PrintReports1Click()
+{
+    reportWizardWindow(*this);
+}
+
+void TMainForm::About1Click()
+{
+    TAboutForm about(this);
+    about.ShowAbout();
+}
+
+void TMainForm::Contents1Click()
+{
+    Prompter::instance().inform(QStringLiteral("Currently the Help is unavailable."));
+}
+
 void TMainForm::Exit1Click()
 {
     close();
-}
-
-void TMainForm::buildMenu()
-{
-    connect(Exit1, &QAction::triggered, this, guarded(this, &TMainForm::Exit1Click));
-}
-
-void TMainForm::buildRecipeGrid()
-{
-    m_recipeModel = new DataSetTableModel(dmMain1->tblRecipe, this);
-    DBGrid1->setModel(m_recipeModel);
-    DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
-    DBGrid1->verticalHeader()->setDefaultSectionSize(DBGrid1->fontMetrics().height() + 6);
-    DBGrid1->horizontalHeader()->setHighlightSections(false);
-    const int charWidth = DBGrid1->fontMetrics().averageCharWidth();
-    for (int column = 0; column < m_recipeModel->columnCount(); ++column)
-        DBGrid1->setColumnWidth(column, qMin(m_recipeModel->displayWidth(column), 30) * charWidth + 12);
-    connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            guarded(this, &TMainForm::DBGrid1RowChanged));
-}
-
-void TMainForm::DBGrid1RowChanged(const QModelIndex &current)
-{
-    if (current.isValid())
-        dmMain1->tblRecipe.setRecNo(current.row());
 }

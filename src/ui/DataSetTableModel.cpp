@@ -45,7 +45,10 @@ void DataSetTableModel::fetchMore(const QModelIndex &parent)
 {
     if (parent.isValid())
         return;
-    const int count = qMin(kFetchBlock, m_dataSet.recordCount() - m_fetched);
+    // At least through the current record, so a grid that follows a search far down the list
+    // fetches once rather than block by block.
+    const int wanted = qMax(kFetchBlock, m_dataSet.recNo() + 1 - m_fetched);
+    const int count = qMin(wanted, m_dataSet.recordCount() - m_fetched);
     if (count <= 0)
         return;
     beginInsertRows({}, m_fetched, m_fetched + count - 1);

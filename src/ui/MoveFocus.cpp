@@ -12,8 +12,12 @@ void MoveFocusToNext(QWidget *window)
         if (!target)
             return;
         // Walk the focus chain as Tab does (focusNextChild is not public).
+        // Right after a nested dialog closes the application has no focus widget yet; the
+        // window still remembers which of its controls had it.
         QWidget *current = QApplication::focusWidget();
         if (!current || current->window() != target->window())
+            current = target->window()->focusWidget();
+        if (!current)
             current = target;
         QWidget *next = current->nextInFocusChain();
         auto takesTab = [&target](QWidget *w) {

@@ -4,6 +4,7 @@
 #include "calendar/Main.h"
 #include "data/Table.h"
 #include "data/dmmain.h"
+#include "ui/BoundGrid.h"
 
 #include <QAction>
 #include <QItemSelectionModel>
@@ -127,6 +128,8 @@ void TestMainWindow::recipeListShowsVisibleFieldsOnDemand()
         recipes.fieldByName(QStringLiteral("Name")).setAsString(QStringLiteral("Recipe %1").arg(i, 3, 10, QLatin1Char('0')));
         recipes.post();
     }
+    recipes.first();
+    recipes.refresh();  // the list starts again from the top, as after opening
     QAbstractItemModel *model = MainForm->DBGrid1->model();
 
     QCOMPARE(model->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Name"));

@@ -1,0 +1,117 @@
+#include "calendar/Main.h"
+
+#include "calendar/MonthCalendar.h"
+#include "data/DateText.h"
+#include "data/Prompter.h"
+#include "data/SysInfo.h"
+#include "data/Utilities.h"
+#include "data/dmmain.h"
+
+#include <QLabel>
+#include <QToolButton>
+
+namespace {
+
+// The month caption is English whatever the user's locale.
+const char *const kMonthNames[] = {"January", "February", "March",     "April",   "May",      "June",
+                                   "July",    "August",   "September", "October", "November", "December"};
+
+} // namespace
+
+void TMainForm::ShowDayRecipe()
+{
+    const QDate date = Calendar1->date();
+    lbRecipeText->setText(QStringLiteral("Recipe for ") + DateText::toDisplay(date) + QStringLiteral(" is : "));
+    TTable &days = dmMain1->tblDay;
+    const bool planned = days.findKey({date});
+    btnShoveright->setEnabled(planned);
+    btnRemove->setEnabled(planned);
+    btnAssign->setEnabled(!planned);
+    if (planned) {
+        const QString recipeName = days.fieldByName(QStringLiteral("RecipeName")).asString();
+        lbRecipe->setText(recipeName);
+        if (TextToBool(SysInfo->ReadSystemValue(QStringLiteral("Auto Select"))))
+            autoSelectRecipe(recipeName);
+    } else {
+        lbRecipe->clear();
+    }
+    lbMonth->setText(QString::fromLatin1(kMonthNames[Calendar1->month() - 1]) + QLatin1Char(' ')
+                     + QString::number(Calendar1->year()));
+}
+
+// Within the list as filtered: a recipe the filter hides leaves the list where it is.
+void TMainForm::autoSelectRecipe(const QString &recipeName)
+{
+    dmMain1->tblRecipe.findKey({recipeName});
+}
+
+// A planned day gets its recipe replaced, so it keeps one entry; the servings stay as they were.
+void TMainForm::btnAssignClick()
+{
+    if (!listShowsRecipe())
+        return;
+    const QDate date = Calendar1->date();
+    TTable &days = dmMain1->tblDay;
+    if (days.findKey({date}))
+        days.edit();
+    else
+        days.insert();
+    days.fieldByName(QStringLiteral("Recipe_ID"))
+        .setAsString(dmMain1->tblRecipe.fieldByName(QStringLiteral("Recipe_ID")).asString());
+    days.fieldByName(QStringLiteral("Date")).setAsDate(date);
+    days.post();
+    ShowDayRecipe();
+}
+
+void TMainForm::btnShoveRightClick()
+{
+    dmMain1->ShoveDays(Calendar1->date());
+    ShowDayRecipe();
+}
+
+void TMainForm::btnRemoveClick()
+{
+    TTable &days = dmMain1->tblDay;
+    if (days.findKey({Calendar1->date()})
+        && Prompter::instance().confirm(QStringLiteral("Are you sure you want to remove this Day's Recipe?")))
+        days.remove();
+    ShowDayRecipe();
+}
+
+// The day is cut to the length of the month it lands in before the month changes; every step
+// raises the calendar's change notification.
+void TMainForm::btnPrevMonthClick()
+{
+    if (Calendar1->month() == 1) {
+        Calendar1->setYear(Calendar1->year() - 1);
+        Calendar1->setMonth(12);
+        return;
+    }
+    const int length = MonthLength(Calendar1->year(), Calendar1->month() - 1);
+    if (Calendar1->day() > length)
+        Calendar1->setDay(length);
+    Calendar1->setMonth(Calendar1->month() - 1);
+}
+
+void TMainForm::btnNextMonthClick()
+{
+    if (Calendar1->month() == 12) {
+        Calendar1->setYear(Calendar1->year() + 1);
+        Calendar1->setMonth(1);
+        return;
+    }
+    const int length = MonthLength(Calendar1->year(), Calendar1->month() + 1);
+    if (Calendar1->day() > length)
+        Calendar1->setDay(length);
+    Calendar1->setMonth(Calendar1->month() + 1);
+}
+
+void TMainForm::btnTodayClick()
+{
+    Calendar1->setDate(QDate::currentDate());
+}
+
+void TMainForm::Calendar1Change()
+{
+    ShowDayRecipe();
+}

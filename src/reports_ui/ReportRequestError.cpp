@@ -1,0 +1,6 @@
+#include "reports_ui/ReportRequestError.h"
+
+ReportRequestError::ReportRequestError(Severity severity, const QString &message)
+    : m_severity(severity), m_message(message), m_utf8(message.toUtf8())
+{
+}

@@ -1,0 +1,261 @@
+#include "WizardFixture.h"
+#include "data/DateText.h"
+#include "reports_ui/RadioGroup.h"
+#include "reports_ui/Report.h"
+#include "reports_ui/ReportSelection.h"
+#include "ui/BoundGrid.h"
+#include "ui/Datebtn.h"
+#include "ui/Finddate.h"
+
+#include <QCalendarWidget>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QtTest>
+
+namespace {
+
+QString march(int day)
+{
+    return DateText::toDisplay(QDate(2024, 3, day));
+}
+
+} // namespace
+
+class TestReportWizard : public QObject {
+    Q_OBJECT
+    std::unique_ptr<WizardFixture> m_fixture;
+    std::unique_ptr<TReportForm> m_form;
+    QList<QStringList> m_previews;  // what each preview showed
+    QList<QStringList> m_assignedDates;
+
+    TReportForm &form() { return *m_form; }
+    int page() { return m_form->Notebook1->currentIndex(); }
+
+    void chooseKind(const QString &description)
+    {
+        QAbstractItemModel *model = form().DBGridReports->model();
+        for (int row = 0; row < model->rowCount(); ++row)
+            if (model->index(row, 0).data().toString() == description)
+                form().DBGridReports->setCurrentIndex(model->index(row, 0));
+    }
+
+    void openFilterPage(const QString &description)
+    {
+        chooseKind(description);
+        form().btnNext->click();
+    }
+
+    void tick(const QString &name)
+    {
+        for (QListWidgetItem *item : form().clbRecipeName->findItems(name, Qt::MatchExactly))
+            item->setCheckState(Qt::Checked);
+    }
+
+    void setCategoryCount(int count)
+    {
+        TTable &categories = m_fixture->dm().tblCategory;
+        for (categories.first(); categories.recordCount() > count; categories.first())
+            categories.remove();
+        for (int i = categories.recordCount(); i < count; ++i) {
+            categories.insert();
+            categories.fieldByName("Category").setAsString(QStringLiteral("Extra %1").arg(i, 3, 10, QLatin1Char('0')));
+            categories.post();
+        }
+    }
+
+private slots:
+    void init()
+    {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        m_fixture = std::make_unique<WizardFixture>();
+        m_fixture->addCollection();
+        m_previews.clear();
+        m_assignedDates.clear();
+        m_form = std::make_unique<TReportForm>();
+        m_form->previewReport = [this](BandedReport &report, QWidget &) {
+            m_previews << printedRecords(report);
+            m_assignedDates << printedTexts(report, "dbDate");
+        };
+        m_form->LoadWizard(QDate(2024, 3, 6));
+        m_form->show();
+    }
+    void cleanup()
+    {
+        m_form.reset();
+        m_fixture.reset();
+        QLocale::setDefault(QLocale::system());
+    }
+
+    void nextShowsTheKindsFilterPageAndBackReturns_data()
+    {
+        QTest::addColumn<QString>("description");
+        QTest::addColumn<int>("filterPage");
+        QTest::newRow("Recipe (by Category)") << "Recipe (by Category)" << int(TReportForm::CategoryPage);
+        QTest::newRow("Small Recipe (by Category)") << "Small Recipe (by Category)" << int(TReportForm::CategoryPage);
+        QTest::newRow("Recipe (by Name)") << "Recipe (by Name)" << int(TReportForm::NamePage);
+        QTest::newRow("Small Recipe (by Name)") << "Small Recipe (by Name)" << int(TReportForm::NamePage);
+        QTest::newRow("Shopping List (by Name)") << "Shopping List (by Name)" << int(TReportForm::NamePage);
+        QTest::newRow("Recipe (by Date Assigned)") << "Recipe (by Date Assigned)" << int(TReportForm::DatePage);
+        QTest::newRow("Small Recipe (by Date Assigned)") << "Small Recipe (by Date Assigned)" << int(TReportForm::DatePage);
+        QTest::newRow("Shopping List (by Date Assigned)") << "Shopping List (by Date Assigned)" << int(TReportForm::DatePage);
+    }
+
+    void nextShowsTheKindsFilterPageAndBackReturns()
+    {
+        QFETCH(QString, description);
+        QFETCH(int, filterPage);
+        QCOMPARE(form().DBGridReports->model()->rowCount(), 8);
+        openFilterPage(description);
+        QCOMPARE(page(), filterPage);
+        QCOMPARE(form().btnNext->text(), QString("&Print"));
+        QVERIFY(form().btnBack->isEnabled());
+        form().btnBack->click();
+        QCOMPARE(page(), int(TReportForm::SelectPage));
+        QCOMPARE(form().btnNext->text(), QString("&Next"));
+        QVERIFY(!form().btnBack->isEnabled());
+        QVERIFY(m_previews.isEmpty());
+    }
+
+    void aDescriptionOfNoKindStaysOnTheFirstPage()
+    {
+        TTable &reports = m_fixture->dm().tblReport;
+        reports.insert();
+        reports.fieldByName("Description").setAsString("Weekly Menu");
+        reports.post();
+        openFilterPage("Weekly Menu");
+        QCOMPARE(page(), int(TReportForm::SelectPage));
+        QCOMPARE(form().btnNext->text(), QString("&Print"));
+    }
+
+    void printingTheTickedNamesStartsOverAndKeepsTheTicks()
+    {
+        openFilterPage("Recipe (by Name)");
+        QCOMPARE(form().clbRecipeName->count(), 5);
+        tick("Mom's Stew");
+        tick("O'Brien's Salad");
+        form().btnNext->click();
+        QCOMPARE(m_previews, (QList<QStringList>{{"Mom's Stew / Soups", "O'Brien's Salad / Grandma's Salads"}}));
+        QCOMPARE(page(), int(TReportForm::SelectPage));
+        QCOMPARE(form().btnNext->text(), QString("&Next"));
+
+        openFilterPage("Shopping List (by Name)");
+        form().btnNext->click();
+        QCOMPARE(m_previews.last(), (QStringList{"Beef", "Onion", "Lettuce"}));
+    }
+
+    void aShoppingListWithoutTicksIsANoticeAndStaysOnThePage()
+    {
+        openFilterPage("Shopping List (by Name)");
+        form().btnNext->click();
+        QCOMPARE(m_fixture->prompter().notices, QStringList{ReportSelection::noRecipeTickedNotice()});
+        QVERIFY(m_fixture->prompter().errors.isEmpty());
+        QVERIFY(m_previews.isEmpty());
+        QCOMPARE(page(), int(TReportForm::NamePage));
+    }
+
+    void theCategoryGroupHasAColumnForEachFourItems_data()
+    {
+        QTest::addColumn<int>("items");
+        QTest::addColumn<int>("columns");
+        QTest::newRow("3") << 3 << 1;
+        QTest::newRow("7") << 7 << 1;
+        QTest::newRow("8") << 8 << 2;
+        QTest::newRow("12") << 12 << 3;
+        QTest::newRow("70") << 70 << 16;
+    }
+
+    void theCategoryGroupHasAColumnForEachFourItems()
+    {
+        QFETCH(int, items);
+        QFETCH(int, columns);
+        setCategoryCount(items);
+        openFilterPage("Recipe (by Category)");
+        QCOMPARE(form().rbCategory->items().size(), items);
+        QCOMPARE(form().rbCategory->columns(), columns);
+    }
+
+    void theChosenCategoryIsPrintedAndForgottenOnReturn()
+    {
+        TTable &categories = m_fixture->dm().tblCategory;
+        categories.insert();
+        categories.fieldByName("Category").setAsString("Grandma's Salads");
+        categories.post();
+        openFilterPage("Small Recipe (by Category)");
+        QCOMPARE(form().rbCategory->itemIndex(), -1);
+        form().rbCategory->setItemIndex(int(form().rbCategory->items().indexOf("Grandma's Salads")));
+        form().btnNext->click();
+        QCOMPARE(m_previews, (QList<QStringList>{{"O'Brien's Salad / Grandma's Salads"}}));
+        openFilterPage("Recipe (by Category)");
+        QCOMPARE(form().rbCategory->itemIndex(), -1);
+    }
+
+    void theDatePageIsPresetByTheSettings()
+    {
+        SysInfo->WriteSystemValue("Report Date", "ThisWeek");
+        SysInfo->WriteSystemValue("Start On Today", "true");
+        openFilterPage("Recipe (by Date Assigned)");
+        QCOMPARE(form().edFrom->text(), march(6));
+        QCOMPARE(form().edTo->text(), march(12));
+        form().btnNext->click();
+        QCOMPARE(m_previews, (QList<QStringList>{{"Mom's Stew / Soups", "Pancakes / Breakfast"}}));
+        QCOMPARE(m_assignedDates.first(), (QStringList{march(6), march(10)}));
+    }
+
+    void typedDatesSurviveWithoutAPreset()
+    {
+        SysInfo->WriteSystemValue("Report Date", "NoDate");
+        openFilterPage("Shopping List (by Date Assigned)");
+        QVERIFY(form().edFrom->text().isEmpty());
+        form().edFrom->setText(march(11));
+        form().btnBack->click();
+        openFilterPage("Small Recipe (by Date Assigned)");
+        QCOMPARE(form().edFrom->text(), march(11));
+        form().btnNext->click();
+        QCOMPARE(m_previews, (QList<QStringList>{{"Mom's Stew / Soups"}}));
+        QCOMPARE(m_assignedDates.first(), QStringList{DateText::toDisplay(QDate(2024, 4, 20))});
+    }
+
+    void anUnreadableDateIsShownAndNothingPrinted()
+    {
+        openFilterPage("Recipe (by Date Assigned)");
+        form().edFrom->setText("3/4'");
+        form().btnNext->click();
+        QCOMPARE(m_fixture->prompter().errors.size(), 1);
+        QVERIFY(m_fixture->prompter().errors.first().contains("\"3/4'\""));
+        QVERIFY(m_previews.isEmpty());
+        QCOMPARE(page(), int(TReportForm::DatePage));
+    }
+
+    void datesPickedInTheFinderAreReadBack_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::newRow("month first") << QLocale(QLocale::English, QLocale::UnitedStates);
+        QTest::newRow("day first") << QLocale(QLocale::English, QLocale::UnitedKingdom);
+        QTest::newRow("day first with dots") << QLocale(QLocale::German, QLocale::Germany);
+    }
+
+    void datesPickedInTheFinderAreReadBack()
+    {
+        QFETCH(QLocale, locale);
+        QLocale::setDefault(locale);
+        openFilterPage("Recipe (by Date Assigned)");
+        for (auto [button, day] : {std::pair{form().DateLookupButton1, 5}, std::pair{form().DateLookupButton2, 6}}) {
+            QTimer::singleShot(0, [day = day] {
+                if (auto *finder = qobject_cast<TFindDateForm *>(QApplication::activeModalWidget())) {
+                    finder->Calendar->setSelectedDate(QDate(2024, 3, day));
+                    finder->OKBtn->click();
+                }
+            });
+            button->click();
+        }
+        QCOMPARE(form().edFrom->text(), march(5));
+        form().btnNext->click();
+        QCOMPARE(m_previews, (QList<QStringList>{{"Mom's Stew / Soups"}}));
+        QCOMPARE(m_assignedDates.first(), QStringList{march(5)});
+    }
+};
+
+QTEST_MAIN(TestReportWizard)
+#include "tst_reportwizard.moc"
