@@ -162,6 +162,7 @@ void TTable::openRows()
 void TTable::closeRows()
 {
     m_statements.clear();
+    m_loadSql.clear();
     m_cache.clear();
     m_rows.clear();
     m_slotRowid.clear();
@@ -262,28 +263,15 @@ void TTable::loadRows()
     m_slotKeys.clear();
     m_freeSlots.clear();
 
-    // A detail view holds few rows and is read as soon as its master moves: fetch them whole.
-    // Other views fetch only their sort keys and read records on demand.
-    const bool wholeRows = m_master != nullptr;
-    QStringList columns;
-    if (wholeRows) {
-        for (int i = 0; i < storedFieldCount(); ++i)
-            columns << SqlText::quoted(fieldInfo(i).def.name);
-    } else {
-        for (const auto &o : m_order)
-            columns << SqlText::quoted(fieldInfo(o.fieldIndex).def.name);
-    }
     QVariantList values;
     const QString where = whereSql(values);
     // Kept prepared: a detail view runs this statement each time its master moves.
-    QSqlQuery &q = prepared(QStringLiteral("SELECT rowid%1%2 FROM %3%4 ORDER BY %5")
-                                .arg(columns.isEmpty() ? QString() : QStringLiteral(", "),
-                                     columns.join(QLatin1Char(',')), SqlText::quoted(m_def->name), where,
-                                     orderBySql()));
+    QSqlQuery &q = prepared(loadSql(where));
     for (int i = 0; i < values.size(); ++i)
         q.bindValue(i, values[i]);
     if (!q.exec())
         throw EngineError::fromSql(q.lastError(), m_tableName);
+    const bool wholeRows = m_master != nullptr;
     const int keys = int(m_order.size());
     while (q.next()) {
         const qint64 rowid = q.value(0).toLongLong();
@@ -302,6 +290,28 @@ void TTable::loadRows()
         }
     }
     q.finish();
+}
+
+// A detail view holds few rows and is read as soon as its master moves: fetch them whole.
+// Other views fetch only their sort keys and read records on demand. The text is built once
+// for each condition, since a detail view reloads every time its master moves.
+const QString &TTable::loadSql(const QString &where)
+{
+    if (m_loadSql.isEmpty() || m_loadSqlWhere != where) {
+        QStringList columns;
+        if (m_master) {
+            for (int i = 0; i < storedFieldCount(); ++i)
+                columns << SqlText::quoted(fieldInfo(i).def.name);
+        } else {
+            for (const auto &o : m_order)
+                columns << SqlText::quoted(fieldInfo(o.fieldIndex).def.name);
+        }
+        m_loadSqlWhere = where;
+        m_loadSql = QStringLiteral("SELECT rowid%1%2 FROM %3%4 ORDER BY %5")
+                        .arg(columns.isEmpty() ? QString() : QStringLiteral(", "), columns.join(QLatin1Char(',')),
+                             SqlText::quoted(m_def->name), where, orderBySql());
+    }
+    return m_loadSql;
 }
 
 QVector<QVariant> TTable::readRow(int position)

@@ -75,6 +75,7 @@ private:
     void syncToMaster();
     QString orderBySql() const;
     QString whereSql(QVariantList &values) const;
+    const QString &loadSql(const QString &where);
     SqlCondition translateFilter(const QString &expression) const;
     bool passesFilter(qint64 rowid);
     QVariant masterValue() const;
@@ -116,4 +117,5 @@ private:
     QHash<QString, QSqlQuery> m_statements;
     // Statement texts that depend only on the table, made once when the view opens.
     QString m_fetchSql, m_insertSql, m_updateSql, m_deleteSql;
+    QString m_loadSql, m_loadSqlWhere;
 };
