@@ -1,40 +1,35 @@
 #include "editing/Setup.h"
 
+#include "data/DataSet.h"
 #include "data/EngineError.h"
 #include "data/Utilities.h"
 #include "data/dmmain.h"
+#include "editing/SetupEdit.h"
 #include "ui/BoundGrid.h"
-#include "ui/CommandGuard.h"
 
+#include <QAbstractButton>
 #include <QButtonGroup>
-#include <QGroupBox>
+#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QStyle>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-namespace {
-
-const char *const kListCaptions[] = {"&Ingredient", "Mea&l", "&PrepTime", "&CookTime",
-                                     "&Measurement", "De&scription", "Cate&gory"};
-
-} // namespace
-
 TSetupForm::TSetupForm(QWidget *owner)
     : TAbsRegularForm(owner),
       PageControl1(new QTabWidget(this)),
+      BitBtn4(new QPushButton(QStringLiteral("&Close"), this)),
       rgItems(new QButtonGroup(this)),
       DBGrid(new BoundGrid(this)),
-      BitBtn4(new QPushButton(QStringLiteral("&Close"), this))
+      rgReportDate(new QButtonGroup(this))
 {
     setWindowTitle(QStringLiteral("Setup"));
-    PageControl1->addTab(new QWidget(PageControl1), QStringLiteral("  General Options   "));
+    PageControl1->addTab(createGeneralPage(), QStringLiteral("  General Options   "));
     PageControl1->addTab(createEditableValuesPage(), QStringLiteral("  Editable Values   "));
-    PageControl1->addTab(new QWidget(PageControl1), QStringLiteral("  Report Options  "));
-    PageControl1->addTab(new QWidget(PageControl1), QStringLiteral("Nifty Forms"));
+    PageControl1->addTab(createReportPage(), QStringLiteral("  Report Options  "));
+    PageControl1->addTab(createNiftyPage(), QStringLiteral("Nifty Forms"));
     BitBtn4->setDefault(true);
     BitBtn4->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
     connect(BitBtn4, &QPushButton::clicked, this, &QDialog::accept);
@@ -44,29 +39,11 @@ TSetupForm::TSetupForm(QWidget *owner)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(PageControl1, 1);
     layout->addLayout(buttons);
-    resize(520, 380);
-}
-
-QWidget *TSetupForm::createEditableValuesPage()
-{
-    auto *page = new QWidget(PageControl1);
-    auto *values = new QGroupBox(QStringLiteral("Values"), page);
-    auto *radios = new QVBoxLayout(values);
-    for (int item = 0; item < int(std::size(kListCaptions)); ++item) {
-        auto *radio = new QRadioButton(QString::fromLatin1(kListCaptions[item]), values);
-        rgItems->addButton(radio, item);
-        radios->addWidget(radio);
-    }
-    radios->addStretch();
-    rgItems->button(0)->setChecked(true);
-    values->setToolTip(QStringLiteral("Select the Value you want to alter its respective elements"));
-    DBGrid->setParent(page);
-    DBGrid->setToolTip(QStringLiteral("Here are shown the respective elements of the Value chosen at the left"));
-    connect(rgItems, &QButtonGroup::idClicked, this, guarded([this] { rgItemsClick(); }));
-    auto *layout = new QHBoxLayout(page);
-    layout->addWidget(values);
-    layout->addWidget(DBGrid, 1);
-    return page;
+    resize(540, 400);
+    choosePicture = [](QWidget &owner, const QString &folder) {
+        return QFileDialog::getOpenFileName(&owner, QString(), folder + QStringLiteral("/*.bmp"),
+                                            QStringLiteral("Bitmap Files (*.bmp);;All Files (*.*)"));
+    };
 }
 
 void TSetupForm::ShowSetup(int pageChoice)
@@ -74,30 +51,63 @@ void TSetupForm::ShowSetup(int pageChoice)
     LoadOptions(pageChoice);
     if (exec() != QDialog::Accepted)
         throw SilentAbort();
+    SaveOptions();
     PostIfModified(dmMain1->tblMeasurement);
     PostIfModified(dmMain1->tblDescription);
 }
 
-void TSetupForm::LoadOptions(int pageChoice)
+QString TSetupForm::selectedListName() const
 {
-    PageControl1->setCurrentIndex(pageChoice == 0 ? 0 : 1);
-    rgItemsClick();
+    QAbstractButton *item = rgItems->checkedButton();
+    return item ? item->text().remove(item->text().indexOf(QLatin1Char('&')), 1) : QString();
 }
 
 void TSetupForm::rgItemsClick()
 {
     if (DBGrid->dataSet())
         PostIfModified(*DBGrid->dataSet());
-    if (TDataSource *source = listSource(rgItems->checkedId()))
+    if (TDataSource *source = listSource(selectedListName())) {
         DBGrid->bind(*source);
+        // The ingredient list shows only the names; its key stays hidden.
+        for (int column = 0; column < DBGrid->model()->columnCount(); ++column)
+            DBGrid->setColumnHidden(column, DBGrid->model()->headerData(column, Qt::Horizontal).toString()
+                                                == QLatin1String("Ingredient_ID"));
+    }
 }
 
-TDataSource *TSetupForm::listSource(int item) const
+TDataSource *TSetupForm::listSource(const QString &listName) const
 {
     TdmMain1 &dm = *dmMain1;
-    TDataSource *sources[] = {&dm.dsIngredientLookup, &dm.dsMeal,        &dm.dsPrepTime, &dm.dsCookTime,
-                              &dm.dsMeasurement,      &dm.dsDescription, &dm.dsCategory};
-    return item >= 0 && item < int(std::size(sources)) ? sources[item] : nullptr;
+    const std::pair<const char *, TDataSource *> lists[] = {
+        {"Ingredient", &dm.dsIngredientLookup}, {"Meal", &dm.dsMeal},
+        {"PrepTime", &dm.dsPrepTime},           {"CookTime", &dm.dsCookTime},
+        {"Measurement", &dm.dsMeasurement},     {"Description", &dm.dsDescription},
+        {"Category", &dm.dsCategory}};
+    for (const auto &[name, source] : lists) {
+        if (listName == QLatin1String(name))
+            return source;
+    }
+    return nullptr;
+}
+
+// Add always opens the editor; Edit only when the shown list has a row to edit.
+void TSetupForm::btnClick(QPushButton *button)
+{
+    TDataSet *list = DBGrid->dataSet();
+    if (!list)
+        return;
+    if (button->objectName() == QLatin1String("Edit") && list->recordCount() <= 0)
+        return;
+    TSetupEditForm editor(this);
+    editor.EditValue(*listSource(selectedListName()), selectedListName(), button->objectName());
+}
+
+// The data module's before-delete rule of each list asks first and keeps the row on No.
+void TSetupForm::DeleteSetup()
+{
+    TDataSet *list = DBGrid->dataSet();
+    if (list && list->recordCount() >= 1)
+        list->remove();
 }
 
 // Esc does nothing here: only Close or the close box end the window.
@@ -108,4 +118,15 @@ void TSetupForm::keyPressEvent(QKeyEvent *event)
         return;
     }
     TAbsRegularForm::keyPressEvent(event);
+}
+
+void TSetupForm::setHint(QWidget *control, const QString &hint)
+{
+    m_hints.insert(control, hint);
+}
+
+void TSetupForm::showHints(bool on)
+{
+    for (auto it = m_hints.cbegin(); it != m_hints.cend(); ++it)
+        it.key()->setToolTip(on ? it.value() : QString());
 }

@@ -2,15 +2,22 @@
 
 #include "ui/AbsRegular.h"
 
+#include <QHash>
+#include <functional>
+
 class BoundGrid;
 class QButtonGroup;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
 class QPushButton;
 class QTabWidget;
+class QToolButton;
 class TDataSource;
 
-// The setup window, reduced for now to its page control and a view of the lookup lists on the
-// "Editable Values" page. Changes made in it are kept whichever way it closes; only Close
-// returns normally.
+// The setup window: the general and report preferences, the editable lookup lists and the
+// tiled background. List changes are stored as they are made; preferences only on Close.
 class TSetupForm : public TAbsRegularForm {
     Q_OBJECT
 public:
@@ -20,17 +27,62 @@ public:
     // after Close; ends with the silent abort when the window is closed any other way.
     void ShowSetup(int pageChoice);
 
+    // Asks for a picture file, starting in the folder given; empty when the user gave none.
+    std::function<QString(QWidget &owner, const QString &folder)> choosePicture;
+
     QTabWidget *const PageControl1;
+    QPushButton *const BitBtn4;
+
+    QCheckBox *cbViewCalendar = nullptr;
+    QCheckBox *cbViewCoolButtons = nullptr;
+    QCheckBox *cbViewHints = nullptr;
+    QCheckBox *cbViewBtnCaptions = nullptr;
+    QCheckBox *cbAutoSelectRecipe = nullptr;
+
     QButtonGroup *const rgItems;
     BoundGrid *const DBGrid;
-    QPushButton *const BitBtn4;
+    QPushButton *Add = nullptr;
+    QPushButton *Edit = nullptr;
+    QPushButton *BitBtn3 = nullptr;
+
+    QGroupBox *gbReportDate = nullptr;
+    QButtonGroup *const rgReportDate;
+    QCheckBox *cbStartOnToday = nullptr;
+
+    QCheckBox *cbEnableNiftyForms = nullptr;
+    QLineEdit *edNiftyFormsFile = nullptr;
+    QToolButton *SpeedButton1 = nullptr;
+    QLabel *imgNiftyFormBmp = nullptr;
+    QPushButton *btnApply = nullptr;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void LoadOptions(int pageChoice);
+    void SaveOptions();
+    void loadReportDate();
+    void saveReportDate();
     void rgItemsClick();
+    void btnClick(QPushButton *button);
+    void DeleteSetup();
+    void cbViewHintsClick();
+    void cbEnableNiftyFormsClick();
+    void edNiftyFormsFileChange();
+    void SpeedButton1Click();
+    void btnApplyClick();
+
+    QWidget *createGeneralPage();
     QWidget *createEditableValuesPage();
-    TDataSource *listSource(int item) const;
+    QWidget *createReportPage();
+    QWidget *createNiftyPage();
+    QWidget *createListButtons(QWidget *page);
+    QWidget *createPicturePreview(QWidget *page);
+    QCheckBox *addCheckBox(QWidget *page, const QString &caption, const QString &hint);
+    void setHint(QWidget *control, const QString &hint);
+    void showHints(bool on);
+    TDataSource *listSource(const QString &listName) const;
+    QString selectedListName() const;
+
+    QHash<QWidget *, QString> m_hints;
 };

@@ -58,9 +58,8 @@ int channel(double base, double variation, double value, double grain)
     return std::clamp(int(std::lround(base + variation * (value - 0.5) + grain)), 0, 255);
 }
 
-} // namespace
-
-QImage picture()
+// A stone texture whose channels vary around the given base values.
+QImage stoneTexture(const int (&base)[3], const int (&variation)[3])
 {
     QImage image(kSize, kSize, QImage::Format_RGB888);
     for (int y = 0; y < kSize; ++y) {
@@ -68,12 +67,23 @@ QImage picture()
         for (int x = 0; x < kSize; ++x) {
             const double value = stone(x, y);
             const double grain = (mix(quint32(x), quint32(y), 7u) % 13) - 6.0;
-            line[3 * x] = uchar(channel(204, 70, value, grain));
-            line[3 * x + 1] = uchar(channel(200, 66, value, grain));
-            line[3 * x + 2] = uchar(channel(190, 58, value, grain));
+            for (int c = 0; c < 3; ++c)
+                line[3 * x + c] = uchar(channel(base[c], variation[c], value, grain));
         }
     }
     return image;
+}
+
+} // namespace
+
+QImage picture()
+{
+    return stoneTexture({204, 200, 190}, {70, 66, 58});
+}
+
+QImage grayRock()
+{
+    return stoneTexture({168, 168, 170}, {96, 96, 92});
 }
 
 } // namespace BuiltInTile

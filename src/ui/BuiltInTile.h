@@ -11,4 +11,8 @@ inline constexpr int kSize = 128;
 // edges meet seamlessly when repeated.
 QImage picture();
 
+// A darker grey stone of the same size, the picture installed beside the program as
+// GRAYROCK.bmp for the user to choose.
+QImage grayRock();
+
 } // namespace BuiltInTile

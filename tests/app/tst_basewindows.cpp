@@ -5,6 +5,7 @@
 #include "ui/BuiltInTile.h"
 #include "ui/NiftyForm.h"
 #include "ui/NiftyMan.h"
+#include "ui/TileImage.h"
 
 #include <QImage>
 #include <QScreen>
@@ -15,9 +16,9 @@
 
 namespace {
 
-bool isTiled(const QWidget &window)
+bool isTiled(const TAbsRegularForm &window)
 {
-    return window.palette().brush(QPalette::Window).style() == Qt::TexturePattern;
+    return !window.NiftyForm1->tiles().isEmpty();
 }
 
 // Mean difference of neighbouring pixels in one channel across a column boundary.
@@ -59,14 +60,17 @@ void TestBaseWindows::everyRegularWindowFollowsTheSharedManager()
     AbsBaseForm = new TAbsBaseForm;
     TNiftyManager &manager = *AbsBaseForm->NiftyManager1;
     TAbsRegularForm first, second;
+    first.ensurePolished();
+    second.ensurePolished();
     QVERIFY(!isTiled(first));
 
     manager.setActive(true);
     QVERIFY(isTiled(first));
     QVERIFY(isTiled(second));
-    QCOMPARE(first.palette().brush(QPalette::Window).textureImage(), manager.picture());
+    QCOMPARE(first.NiftyForm1->tiles().first()->picture(), manager.picture());
 
     TAbsRegularForm later;
+    later.ensurePolished();
     QVERIFY(isTiled(later));
 
     manager.setActive(false);
@@ -80,6 +84,7 @@ void TestBaseWindows::windowWithoutManagerStaysPlain()
     AbsBaseForm = new TAbsBaseForm;
     TAbsRegularForm window;
     window.NiftyForm1->setNiftyManager(nullptr);
+    window.ensurePolished();
 
     AbsBaseForm->NiftyManager1->setActive(true);
 

@@ -1,0 +1,104 @@
+#include "TestSupport.h"
+
+#include "app/Startup.h"
+#include "calendar/Main.h"
+#include "data/SysInfo.h"
+#include "editing/Setup.h"
+#include "ui/AbsBase.h"
+#include "ui/NiftyForm.h"
+#include "ui/NiftyMan.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QFrame>
+#include <QPointer>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <QtTest>
+#include <memory>
+
+// The setup window as the main window's Setup command opens it, on the real program.
+class TestSetupFromMain : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void closeAppliesTheBackgroundSetting();
+    void closeBoxAppliesNothing();
+
+private:
+    // Triggers Setup and runs the action on the setup window once it shows.
+    void runSetup(const std::function<void(TSetupForm &)> &action);
+
+    std::unique_ptr<TempEnvironment> m_env;
+    std::unique_ptr<ScriptedPrompter> m_prompter;
+    std::unique_ptr<Startup> m_startup;
+};
+
+void TestSetupFromMain::init()
+{
+    m_env = std::make_unique<TempEnvironment>();
+    m_prompter = std::make_unique<ScriptedPrompter>();
+    m_startup = std::make_unique<Startup>();
+    QVERIFY(m_startup->createObjects());
+    m_startup->showMainWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(MainForm));
+}
+
+void TestSetupFromMain::cleanup()
+{
+    m_startup.reset();
+    m_prompter.reset();
+    m_env.reset();
+}
+
+void TestSetupFromMain::runSetup(const std::function<void(TSetupForm &)> &action)
+{
+    bool ran = false;
+    QTimer::singleShot(50, MainForm, [&] {
+        QPointer<TSetupForm> setup = qobject_cast<TSetupForm *>(QApplication::activeModalWidget());
+        QVERIFY(setup);
+        ran = true;
+        action(*setup);
+        if (setup && setup->isVisible())
+            setup->close();
+    });
+    MainForm->Setup1->trigger();
+    QVERIFY(ran);
+}
+
+void TestSetupFromMain::closeAppliesTheBackgroundSetting()
+{
+    TNiftyManager &manager = *AbsBaseForm->NiftyManager1;
+    QVERIFY(manager.isActive());
+    QVERIFY(!MainForm->NiftyForm1->tiles().isEmpty());
+    runSetup([&](TSetupForm &setup) {
+        QCOMPARE(setup.PageControl1->currentIndex(), 0);
+        QVERIFY(!setup.NiftyForm1->tiles().isEmpty());
+        setup.cbEnableNiftyForms->click();
+        QVERIFY(MainForm->NiftyForm1->tiles().isEmpty());
+        setup.BitBtn4->click();
+    });
+    QVERIFY(!manager.isActive());
+    QCOMPARE(SysInfo->ReadIniValue("Enable Nifty Forms", "unused"), "False");
+    runSetup([&](TSetupForm &setup) {
+        setup.cbEnableNiftyForms->click();
+        setup.BitBtn4->click();
+    });
+    QVERIFY(manager.isActive());
+    QVERIFY(!MainForm->NiftyForm1->tiles().isEmpty());
+}
+
+void TestSetupFromMain::closeBoxAppliesNothing()
+{
+    QVERIFY(!MainForm->pnlCalendar->isHidden());
+    SysInfo->WriteSystemValue("View Calendar", "False");  // would hide the calendar if applied
+    runSetup([&](TSetupForm &setup) { setup.close(); });
+    QVERIFY(!MainForm->pnlCalendar->isHidden());
+    QVERIFY(m_prompter->errors.isEmpty());
+}
+
+QTEST_MAIN(TestSetupFromMain)
+#include "tst_setupfrommain.moc"
