@@ -3,6 +3,7 @@
 #include "calendar/Main.h"
 #include "calendar/MonthCalendar.h"
 #include "data/dmmain.h"
+#include "exchange_ui/impexptb.h"
 #include "reports_ui/Report.h"
 #include "ui/AbsBase.h"
 #include "ui/AbsRegular.h"
@@ -76,6 +77,10 @@ void Startup::createInOrder()
     m_mainForm->reportWizardWindow = [](QWidget &owner) {
         TReportForm wizard(&owner);
         wizard.RunReportWizard(MainForm->Calendar1->date());
+    };
+    m_mainForm->importExportWindow = [](QWidget &owner) {
+        TImportExportTableForm dialog(&owner);
+        dialog.RunImportExport();
     };
     create(m_aboutForm, AboutForm);
     create(m_waitForm, WaitForm);

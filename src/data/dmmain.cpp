@@ -40,7 +40,7 @@ void hideLineKeys(TTable &lines, TTable &ingredients)
 
 } // namespace
 
-TdmMain1::TdmMain1(QObject *parent) : QObject(parent)
+TdmMain1::TdmMain1(QObject *parent, const QString &directory) : QObject(parent)
 {
     dmMain1 = this;
     configureViews();
@@ -49,7 +49,10 @@ TdmMain1::TdmMain1(QObject *parent) : QObject(parent)
     Database1.setDatabaseName(QStringLiteral("Evalc"));
     Database1.onLogin = [this](TDatabase &db) { Database1Login(db); };
     try {
-        Database1.open();
+        if (directory.isEmpty())
+            Database1.open();
+        else
+            Database1.openDirectory(directory);
     } catch (...) {
         dmMain1 = nullptr;  // no destructor runs for a module that failed to construct
         throw;

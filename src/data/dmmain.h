@@ -16,7 +16,8 @@ class TdmMain1 : public QObject {
 public:
     // Connects to the database (a connection failure propagates: the program cannot start),
     // then opens the tables; a failure while opening is shown and leaves the later tables closed.
-    explicit TdmMain1(QObject *parent = nullptr);
+    // The database is the alias's, or that of the given directory (the command-line program).
+    explicit TdmMain1(QObject *parent = nullptr, const QString &directory = {});
     ~TdmMain1() override;
 
     TDatabase Database1;

@@ -2,6 +2,7 @@
 
 #include "ui/FormDefaults.h"
 
+#include <QCoreApplication>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -44,7 +45,24 @@ void TWaitForm::ShowText(const QString &text)
     DescriptionText->setText(text);
     show();
     raise();
+    paintNow();
+}
+
+void TWaitForm::ShowProgress(const QString &text)
+{
+    if (!isVisible() || (m_sincePainted.isValid() && m_sincePainted.elapsed() < kProgressIntervalMs))
+        return;
+    DescriptionText->setText(text);
+    paintNow();
+}
+
+// The caller keeps the thread busy, so the event loop will not paint the box: pending update
+// requests are delivered here and the box is painted at once.
+void TWaitForm::paintNow()
+{
+    QCoreApplication::sendPostedEvents(this, QEvent::UpdateRequest);
     repaint();
+    m_sincePainted.start();
 }
 
 void TWaitForm::PushText(const QString &text)

@@ -1,0 +1,115 @@
+#include "app/CliCommands.h"
+
+#include "app/TerminalProgress.h"
+#include "data/dmmain.h"
+#include "exchange/MealMasterImporter.h"
+#include "exchange/NativeExporter.h"
+#include "exchange/NativeImporter.h"
+#include "reports_ui/ReportSelection.h"
+
+#include <QTextStream>
+
+void CliCommands::run(const CommandLine &line)
+{
+    switch (line.command) {
+    case CommandLine::Command::Import:
+        importFiles(line.format, line.files);
+        break;
+    case CommandLine::Command::Export:
+        exportRecipes(line.files.value(0), line.exportAll ? allRecipeNames() : line.names);
+        break;
+    case CommandLine::Command::Stats:
+        printStats();
+        break;
+    case CommandLine::Command::Report:
+        writeReport(line.report, line.pdfPath);
+        break;
+    }
+}
+
+void CliCommands::importFiles(CommandLine::Format format, const QStringList &files)
+{
+    for (const QString &fileName : files)
+        importFile(format, fileName);
+}
+
+void CliCommands::importFile(CommandLine::Format format, const QString &fileName)
+{
+    TerminalProgress progress(m_out, m_showProgress);
+    auto show = [&progress](int recipesRead) { progress.showRecipesRead(recipesRead); };
+    ImportSummary summary;
+    try {
+        if (format == CommandLine::Format::Native) {
+            NativeImporter importer(m_dataModule);
+            importer.setProgress(show);
+            summary = importer.importFile(fileName);
+        } else {
+            MealMasterImporter importer(m_dataModule);
+            importer.setProgress(show);
+            summary = importer.importFile(fileName);
+        }
+    } catch (...) {
+        progress.finish();
+        throw;
+    }
+    progress.finish();
+    m_out << QStringLiteral("%1: %2 recipes imported, %3 records dropped by the posting rule\n")
+                 .arg(fileName)
+                 .arg(summary.recipesStored)
+                 .arg(summary.recordsDropped);
+}
+
+void CliCommands::exportRecipes(const QString &fileName, const QStringList &names)
+{
+    NativeExporter exporter(m_dataModule);
+    const int written = exporter.exportRecipes(fileName, names);
+    m_out << QStringLiteral("%1: %2 recipes exported").arg(fileName).arg(written);
+    if (written < names.size())
+        m_out << QStringLiteral(", %1 names not found").arg(names.size() - written);
+    m_out << '\n';
+}
+
+void CliCommands::writeReport(const ReportRequest &request, const QString &pdfPath)
+{
+    writeReportPdf(m_dataModule, request, pdfPath);
+    m_out << QStringLiteral("%1: \"%2\" written\n").arg(pdfPath, ReportKinds::description(request.kind));
+}
+
+CliCommands::Stats CliCommands::stats()
+{
+    Stats result;
+    result.recipes = countRows(QStringLiteral("RECIPE.DB"));
+    result.ingredientLines = countRows(QStringLiteral("REC_INGR.DB"));
+    result.ingredients = countRows(QStringLiteral("INGREDIE.DB"));
+    result.plannedDays = countRows(QStringLiteral("DAY.DB"));
+    return result;
+}
+
+void CliCommands::printStats()
+{
+    const Stats s = stats();
+    m_out << QStringLiteral("Recipes:          %1\n").arg(s.recipes)
+          << QStringLiteral("Ingredient lines: %1\n").arg(s.ingredientLines)
+          << QStringLiteral("Ingredients:      %1\n").arg(s.ingredients)
+          << QStringLiteral("Planned days:     %1\n").arg(s.plannedDays);
+}
+
+// A private view of the whole table, so no filter or master link of the shared views counts.
+int CliCommands::countRows(const QString &tableName)
+{
+    TTable table(m_dataModule.Database1);
+    table.setTableName(tableName);
+    table.open();
+    return table.recordCount();
+}
+
+QStringList CliCommands::allRecipeNames()
+{
+    TTable &recipes = m_dataModule.tblRecipeLookup;
+    recipes.refresh();  // the view keeps the rows it read, and recipes may have come since
+    const int name = recipes.fieldIndex(QStringLiteral("Name"));
+    QStringList names;
+    for (int row = 0; row < recipes.recordCount(); ++row)
+        names.append(recipes.valueAt(row, name).toString());
+    return names;
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "app/CommandLine.h"
+
+#include <QString>
+#include <QStringList>
+
+class QTextStream;
+class TdmMain1;
+
+// What platewright-cli does, on an open data module: each command prints what it did on
+// `out` and raises its failure for the caller to report.
+class CliCommands {
+public:
+    struct Stats {
+        int recipes = 0;
+        int ingredientLines = 0;
+        int ingredients = 0;
+        int plannedDays = 0;
+    };
+
+    CliCommands(TdmMain1 &dataModule, QTextStream &out) : m_dataModule(dataModule), m_out(out) {}
+
+    // Progress of long imports, for an interactive terminal only.
+    void setShowProgress(bool show) { m_showProgress = show; }
+
+    void run(const CommandLine &line);
+    void importFiles(CommandLine::Format format, const QStringList &files);
+    void exportRecipes(const QString &fileName, const QStringList &names);
+    void writeReport(const ReportRequest &request, const QString &pdfPath);
+    Stats stats();
+    // Every recipe's name in key order, equal names as often as they occur.
+    QStringList allRecipeNames();
+
+private:
+    void importFile(CommandLine::Format format, const QString &fileName);
+    void printStats();
+    int countRows(const QString &tableName);
+
+    TdmMain1 &m_dataModule;
+    QTextStream &m_out;
+    bool m_showProgress = false;
+};

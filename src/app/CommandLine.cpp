@@ -1,0 +1,119 @@
+#include "app/CommandLine.h"
+
+#include "app/CliError.h"
+
+namespace {
+
+QString takeFirst(QStringList &arguments, const QString &what)
+{
+    if (arguments.isEmpty())
+        throw CliError::usage(QStringLiteral("missing %1").arg(what));
+    return arguments.takeFirst();
+}
+
+} // namespace
+
+CommandLine CommandLine::parse(const QStringList &arguments)
+{
+    QStringList rest = arguments;
+    CommandLine line;
+    if (!rest.isEmpty() && rest.first() == QLatin1String("--database")) {
+        rest.removeFirst();
+        line.database = takeFirst(rest, QStringLiteral("the directory after --database"));
+    }
+    const QString command = takeFirst(rest, QStringLiteral("a command"));
+    if (command == QLatin1String("import"))
+        line.parseImport(rest);
+    else if (command == QLatin1String("export"))
+        line.parseExport(rest);
+    else if (command == QLatin1String("stats"))
+        line.parseStats(rest);
+    else if (command == QLatin1String("report"))
+        line.parseReport(rest);
+    else
+        throw CliError::usage(QStringLiteral("unknown command \"%1\"").arg(command));
+    return line;
+}
+
+void CommandLine::parseImport(QStringList arguments)
+{
+    command = Command::Import;
+    const QString name = takeFirst(arguments, QStringLiteral("the format (native or mealmaster)"));
+    if (name == QLatin1String("native"))
+        format = Format::Native;
+    else if (name == QLatin1String("mealmaster"))
+        format = Format::MealMaster;
+    else
+        throw CliError::usage(QStringLiteral("unknown format \"%1\" (native or mealmaster)").arg(name));
+    if (arguments.isEmpty())
+        throw CliError::usage(QStringLiteral("missing the file to import"));
+    files = arguments;
+}
+
+void CommandLine::parseExport(QStringList arguments)
+{
+    command = Command::Export;
+    files = {takeFirst(arguments, QStringLiteral("the file to export to"))};
+    exportAll = arguments == QStringList{QStringLiteral("--all")};
+    if (!exportAll && arguments.contains(QStringLiteral("--all")))
+        throw CliError::usage(QStringLiteral("--all takes no recipe names"));
+    if (!exportAll && arguments.isEmpty())
+        throw CliError::usage(QStringLiteral("missing --all or the names of the recipes to export"));
+    if (!exportAll)
+        names = arguments;
+}
+
+void CommandLine::parseStats(const QStringList &arguments)
+{
+    command = Command::Stats;
+    if (!arguments.isEmpty())
+        throw CliError::usage(QStringLiteral("stats takes no arguments"));
+}
+
+void CommandLine::parseReport(QStringList arguments)
+{
+    command = Command::Report;
+    const QString kind = takeFirst(arguments, QStringLiteral("the kind of report"));
+    const auto parsed = ReportKinds::fromDescription(kind);
+    if (!parsed)
+        throw CliError::usage(QStringLiteral("unknown kind of report \"%1\"").arg(kind));
+    report.kind = *parsed;
+    while (!arguments.isEmpty()) {
+        const QString option = arguments.takeFirst();
+        takeReportOption(option, takeFirst(arguments, QStringLiteral("the value after %1").arg(option)));
+    }
+    if (pdfPath.isEmpty())
+        throw CliError::usage(QStringLiteral("missing --pdf OUT.pdf"));
+}
+
+void CommandLine::takeReportOption(const QString &option, const QString &value)
+{
+    if (option == QLatin1String("--pdf"))
+        pdfPath = value;
+    else if (option == QLatin1String("--name"))
+        report.names.append(value);
+    else if (option == QLatin1String("--category"))
+        report.category = value;
+    else if (option == QLatin1String("--from"))
+        report.from = value;
+    else if (option == QLatin1String("--to"))
+        report.to = value;
+    else
+        throw CliError::usage(QStringLiteral("unknown option \"%1\"").arg(option));
+}
+
+QString CommandLine::usage()
+{
+    QString kinds;
+    for (int k = 0; k <= int(ReportKind::ShoppingListByDate); ++k)
+        kinds += QStringLiteral("    \"%1\"\n").arg(ReportKinds::description(ReportKind(k)));
+    return QStringLiteral(
+               "Usage:\n"
+               "  platewright-cli [--database DIR] import native|mealmaster FILE...\n"
+               "  platewright-cli [--database DIR] export FILE (--all | NAME...)\n"
+               "  platewright-cli [--database DIR] stats\n"
+               "  platewright-cli [--database DIR] report \"KIND\" --pdf OUT.pdf [--name NAME]...\n"
+               "                  [--category C] [--from DATE] [--to DATE]\n"
+               "Kinds of report:\n")
+           + kinds;
+}

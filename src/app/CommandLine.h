@@ -1,0 +1,36 @@
+#pragma once
+
+#include "reports_ui/ReportRequest.h"
+
+#include <QString>
+#include <QStringList>
+
+// The arguments of platewright-cli, read into what each command needs:
+//   [--database DIR] import native|mealmaster FILE...
+//   [--database DIR] export FILE (--all | NAME...)
+//   [--database DIR] stats
+//   [--database DIR] report "KIND" --pdf OUT.pdf [--name NAME]... [--category C] [--from DATE] [--to DATE]
+struct CommandLine {
+    enum class Command { Import, Export, Stats, Report };
+    enum class Format { Native, MealMaster };
+
+    QString database;  // empty: the directory the alias names, as for the program
+    Command command = Command::Stats;
+    Format format = Format::Native;
+    QStringList files;  // import: the files; export: the one file
+    bool exportAll = false;
+    QStringList names;  // export: the recipe names
+    ReportRequest report;
+    QString pdfPath;
+
+    // The arguments after the program's name. Throws a usage CliError.
+    static CommandLine parse(const QStringList &arguments);
+    static QString usage();
+
+private:
+    void parseImport(QStringList arguments);
+    void parseExport(QStringList arguments);
+    void parseStats(const QStringList &arguments);
+    void parseReport(QStringList arguments);
+    void takeReportOption(const QString &option, const QString &value);
+};

@@ -1,0 +1,184 @@
+#include "exchange_ui/impexptb.h"
+
+#include "data/SysInfo.h"
+#include "data/dmmain.h"
+#include "data/Prompter.h"
+#include "exchange/ImportSession.h"
+#include "exchange/LineReader.h"
+#include "exchange/MealMasterImporter.h"
+#include "exchange/NativeExporter.h"
+#include "exchange/NativeImporter.h"
+#include "exchange_ui/WaitBoxScope.h"
+#include "ui/Waitbox.h"
+
+#include <QButtonGroup>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+
+namespace {
+
+const QString kImportSetting = QStringLiteral("Recipe Import Dir");
+const QString kExportSetting = QStringLiteral("Recipe Export Dir");
+const QString kImporting = QStringLiteral("Importing Recipies...Please Wait...");
+const QString kExporting = QStringLiteral("Exporting Recipies...Please Wait...");
+const QString kNoFileName = QStringLiteral("Please Select A file Name");
+
+} // namespace
+
+void TImportExportTableForm::RunImportExport()
+{
+    LoadFileNames();
+    exec();
+    SaveFileNames();
+}
+
+void TImportExportTableForm::LoadFileNames()
+{
+    edImportFile->setText(m_settings.ReadSystemValue(kImportSetting));
+    edExportFile->setText(m_settings.ReadSystemValue(kExportSetting));
+}
+
+void TImportExportTableForm::SaveFileNames()
+{
+    m_settings.WriteSystemValue(kImportSetting, edImportFile->text());
+    m_settings.WriteSystemValue(kExportSetting, edExportFile->text());
+}
+
+// Every recipe is listed, whatever category the main window shows.
+void TImportExportTableForm::FormCreate()
+{
+    clbRecipeName->clear();
+    PageControl1->setCurrentWidget(Import);
+    PageControl1Change();
+    TTable &recipes = m_dataModule.tblRecipeLookup;
+    recipes.refresh();  // the view keeps the rows it read, and recipes may have come since
+    const int name = recipes.fieldIndex(QStringLiteral("Name"));
+    for (int row = 0; row < recipes.recordCount(); ++row) {
+        auto *item = new QListWidgetItem(recipes.valueAt(row, name).toString(), clbRecipeName);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Unchecked);
+    }
+}
+
+void TImportExportTableForm::PageControl1Change()
+{
+    btnImport->setVisible(PageControl1->currentWidget() == Import);
+    btnExport->setVisible(PageControl1->currentWidget() == Export);
+}
+
+void TImportExportTableForm::SpeedButton1Click()
+{
+    browseInto(edImportFile);
+}
+
+void TImportExportTableForm::SpeedButton2Click()
+{
+    browseInto(edExportFile);
+}
+
+// The export side uses the same dialog, where a new file name may be typed.
+void TImportExportTableForm::browseInto(QLineEdit *edit)
+{
+    OpenDialog->selectFile(edit->text());
+    if (runOpenDialog(*OpenDialog) && !OpenDialog->selectedFiles().isEmpty())
+        edit->setText(OpenDialog->selectedFiles().first());
+}
+
+void TImportExportTableForm::btnImportClick()
+{
+    if (formatIndex() < 0) {
+        Prompter::instance().inform(QStringLiteral("Please select one of the available formats"));
+        return;
+    }
+    const QString fileName = edImportFile->text();
+    if (fileName.isEmpty()) {
+        Prompter::instance().inform(kNoFileName);
+        return;
+    }
+    if (!QFileInfo::exists(fileName))
+        return;
+    importFile(fileName, formatIndex());
+}
+
+void TImportExportTableForm::importFile(const QString &fileName, int format)
+{
+    QFile file(fileName);
+    ImportSession::openForReading(file);
+    LineReader lines(file);
+    if (format == 0)
+        ImportNativeRecipes(lines);
+    else
+        ImportMealMasterRecipes(lines);
+}
+
+void TImportExportTableForm::btnExportClick()
+{
+    if (edExportFile->text().isEmpty())
+        Prompter::instance().inform(kNoFileName);
+    else
+        ExportRecipes();
+}
+
+void TImportExportTableForm::ExportRecipes()
+{
+    WaitBoxScope wait(waitBox, kExporting);
+    NativeExporter(m_dataModule).exportRecipes(edExportFile->text(), tickedRecipeNames());
+}
+
+void TImportExportTableForm::ImportNativeRecipes(LineReader &lines)
+{
+    WaitBoxScope wait(waitBox, kImporting);
+    NativeImporter importer(m_dataModule);
+    importer.setProgress([&wait](int count) { wait.showRecipesRead(count); });
+    importer.importFrom(lines);
+}
+
+void TImportExportTableForm::ImportMealMasterRecipes(LineReader &lines)
+{
+    WaitBoxScope wait(waitBox, kImporting);
+    MealMasterImporter importer(m_dataModule);
+    importer.setProgress([&wait](int count) { wait.showRecipesRead(count); });
+    importer.importFrom(lines);
+}
+
+QStringList TImportExportTableForm::tickedRecipeNames() const
+{
+    QStringList names;
+    for (int row = 0; row < clbRecipeName->count(); ++row)
+        if (clbRecipeName->item(row)->checkState() == Qt::Checked)
+            names.append(clbRecipeName->item(row)->text());
+    return names;
+}
+
+int TImportExportTableForm::formatIndex() const
+{
+    return m_formats->checkedId();
+}
+
+void TImportExportTableForm::setFormatIndex(int index)
+{
+    if (QAbstractButton *button = m_formats->button(index)) {
+        button->setChecked(true);
+        return;
+    }
+    m_formats->setExclusive(false);
+    if (QAbstractButton *checked = m_formats->checkedButton())
+        checked->setChecked(false);
+    m_formats->setExclusive(true);
+}
+
+// Close answers the Escape key, closing with the modal result OK.
+void TImportExportTableForm::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        btnOK->click();
+        return;
+    }
+    TAbsRegularForm::keyPressEvent(event);
+}

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "ui/AbsRegular.h"
+
+#include <QStringList>
+#include <functional>
+
+class LineReader;
+class QButtonGroup;
+class QFileDialog;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTabWidget;
+class QToolButton;
+class TSysInfo;
+class TWaitForm;
+class TdmMain1;
+
+// The import/export dialog: on one page the user picks a file and imports its recipes, in the
+// native or the Meal-Master format; on the other picks a file and exports the ticked recipes
+// into it. The last file names are kept in the settings store.
+class TImportExportTableForm : public TAbsRegularForm {
+    Q_OBJECT
+public:
+    // The data module and settings store default to the program's own.
+    explicit TImportExportTableForm(QWidget *owner = nullptr, TdmMain1 *dataModule = nullptr,
+                                    TSysInfo *settings = nullptr);
+    ~TImportExportTableForm() override;
+
+    void RunImportExport();
+    // The steps of RunImportExport around the modal showing.
+    void LoadFileNames();
+    void SaveFileNames();
+
+    void ExportRecipes();
+    void ImportNativeRecipes(LineReader &lines);
+    void ImportMealMasterRecipes(LineReader &lines);
+
+    // Runs the file dialog; true when the user confirmed a file. Tests replace it.
+    std::function<bool(QFileDialog &dialog)> runOpenDialog;
+    // The wait box framing each import and export; none leaves them unframed.
+    TWaitForm *waitBox;
+
+    QFrame *const Panel2;
+    QTabWidget *const PageControl1;
+    QWidget *const Import;
+    QLabel *const Label3;
+    QLineEdit *const edImportFile;
+    QToolButton *const SpeedButton1;
+    QGroupBox *const rgFormat;
+    QWidget *const Export;
+    QLabel *const Label1;
+    QLineEdit *const edExportFile;
+    QToolButton *const SpeedButton2;
+    QLabel *const Label2;
+    QListWidget *const clbRecipeName;
+    QFrame *const Panel1;
+    QPushButton *const btnImport;
+    QPushButton *const btnExport;
+    QPushButton *const btnOK;
+    QFileDialog *const OpenDialog;
+
+    // The selected item of rgFormat: 0 the native format, 1 Meal-Master, -1 none.
+    int formatIndex() const;
+    void setFormatIndex(int index);
+    QStringList tickedRecipeNames() const;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    // Building the window (ImportExportPages.cpp).
+    void buildWindow();
+    QWidget *buildImportPage();
+    QWidget *buildExportPage();
+    QFrame *buildButtonStrip();
+    QWidget *buildFileRow(QLineEdit *edit, QToolButton *browse);
+    void connectControls();
+
+    // The dialog's handlers (impexptb.cpp).
+    void FormCreate();
+    void PageControl1Change();
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+    void btnImportClick();
+    void btnExportClick();
+    void browseInto(QLineEdit *edit);
+    void importFile(const QString &fileName, int format);
+
+    TdmMain1 &m_dataModule;
+    TSysInfo &m_settings;
+    QButtonGroup *const m_formats;
+};

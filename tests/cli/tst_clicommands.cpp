@@ -1,0 +1,140 @@
+#include "../exchange/ExchangeFixture.h"
+#include "app/CliCommands.h"
+#include "app/CliProgram.h"
+#include "app/TerminalProgress.h"
+#include "exchange/ExchangeError.h"
+
+#include <QDir>
+#include <QTextStream>
+#include <QtTest>
+
+namespace {
+
+StoredRecipe named(const QString &name)
+{
+    return {{}, name, "Dinner", "Soups", "5 min", "2", "10 min", {"Cook " + name + "."}, {}, {}};
+}
+
+// Two recipes; the second lists its ingredient twice, so the posting rule drops one line.
+const QByteArray kTwoRecipes =
+    nativeBlock("Name=Soup;Meal=;Category=Soups;", {"Boil."}, {}, {"Ingredient=Leek;Order=0;Amount=2;"})
+    + nativeBlock("Name=Stew;Meal=;Category=Soups;", {"Simmer."}, {},
+                  {"Ingredient=Beef;Order=0;", "Ingredient=beef;Order=1;"});
+
+} // namespace
+
+class TestCliCommands : public QObject {
+    Q_OBJECT
+    std::unique_ptr<ExchangeFixture> m_fx;
+    QString m_output;
+    std::unique_ptr<QTextStream> m_out;
+
+    CliCommands commands()
+    {
+        m_output.clear();
+        m_out = std::make_unique<QTextStream>(&m_output);
+        return CliCommands(m_fx->dm(), *m_out);
+    }
+
+private slots:
+    void init() { m_fx = std::make_unique<ExchangeFixture>(); }
+    void cleanup()
+    {
+        m_out.reset();
+        m_fx.reset();
+    }
+
+    void importTellsRecipesAndDroppedRecords();
+    void importStopsAtAFailingFile();
+    void statsCountEveryTable();
+    void exportOfAllNamesWritesEveryRecipe();
+    void reportIsWrittenAsPdf();
+    void progressStaysOffTerminals();
+    void givenDatabaseDirectoryIsUsed();
+};
+
+void TestCliCommands::importTellsRecipesAndDroppedRecords()
+{
+    m_fx->writeFile("two.txt", kTwoRecipes);
+    commands().importFiles(CommandLine::Format::Native, {m_fx->path("two.txt")});
+    QCOMPARE(m_output, m_fx->path("two.txt") + ": 2 recipes imported, 1 records dropped by the posting rule\n");
+    QCOMPARE(m_fx->recipes().size(), 2);
+}
+
+void TestCliCommands::importStopsAtAFailingFile()
+{
+    m_fx->writeFile("two.txt", kTwoRecipes);
+    CliCommands cli = commands();
+    QVERIFY_THROWS_EXCEPTION(ExchangeError, cli.importFiles(CommandLine::Format::Native,
+                                                            {m_fx->path("missing.txt"), m_fx->path("two.txt")}));
+    QVERIFY(m_fx->recipes().isEmpty());
+}
+
+void TestCliCommands::statsCountEveryTable()
+{
+    m_fx->addRecipe(named("Soup"), {"Leek|2|whole|", "Salt|1|pinch|"});
+    m_fx->addRecipe(named("Stew"), {"Leek|1|whole|"});
+    // The main window's category filter must not hide anything from the counts.
+    m_fx->dm().tblRecipe.setFilter(QStringLiteral("Category='Breads'"));
+    const CliCommands::Stats stats = commands().stats();
+    QCOMPARE(stats.recipes, 2);
+    QCOMPARE(stats.ingredientLines, 3);
+    QCOMPARE(stats.ingredients, 2);
+    QCOMPARE(stats.plannedDays, 0);
+}
+
+void TestCliCommands::exportOfAllNamesWritesEveryRecipe()
+{
+    m_fx->addRecipe(named("Stew"));
+    m_fx->addRecipe(named("Soup"));
+    m_fx->addRecipe(named("Soup"));
+    CliCommands cli = commands();
+    QCOMPARE(cli.allRecipeNames(), (QStringList{"Stew", "Soup", "Soup"}));
+    cli.exportRecipes(m_fx->path("out.txt"), cli.allRecipeNames());
+    QCOMPARE(m_fx->readFile("out.txt").count("Platewright\r\n"), 3);
+    QCOMPARE(m_output, m_fx->path("out.txt") + ": 3 recipes exported\n");
+}
+
+void TestCliCommands::reportIsWrittenAsPdf()
+{
+    m_fx->addRecipe(named("Soup"), {"Leek|2|whole|"});
+    ReportRequest request;
+    request.kind = ReportKind::ShoppingListByName;
+    request.names = {"Soup"};
+    commands().writeReport(request, m_fx->path("list.pdf"));
+    QVERIFY(m_fx->readFile("list.pdf").startsWith("%PDF"));
+}
+
+void TestCliCommands::progressStaysOffTerminals()
+{
+    QString text;
+    QTextStream out(&text);
+    TerminalProgress off(out, false);
+    off.showRecipesRead(5);
+    off.finish();
+    QVERIFY(text.isEmpty());
+    TerminalProgress on(out, true);
+    on.showRecipesRead(5);
+    on.showRecipesRead(6);  // too soon after the first to be shown
+    QCOMPARE(text, QStringLiteral("\r5 recipes read..."));
+    on.finish();
+    QVERIFY(text.endsWith(QStringLiteral("\r")));
+}
+
+void TestCliCommands::givenDatabaseDirectoryIsUsed()
+{
+    m_fx.reset();
+    TempEnvironment env;
+    const QString directory = env.path() + QStringLiteral("/elsewhere");
+    QVERIFY(QDir().mkpath(directory));
+    QString output, errors;
+    QTextStream out(&output), err(&errors);
+    QCOMPARE(CliProgram::run({"--database", directory, "stats"}, out, err, false), 0);
+    QVERIFY(QFile::exists(directory + QStringLiteral("/platewright.db")));
+    QVERIFY(output.contains(QStringLiteral("Recipes:          0")));
+    QCOMPARE(CliProgram::run({"--database", env.path() + "/nowhere", "stats"}, out, err, false), 1);
+    QVERIFY(errors.contains(QStringLiteral("nowhere")));
+}
+
+QTEST_MAIN(TestCliCommands)
+#include "tst_clicommands.moc"

@@ -1,0 +1,234 @@
+#include "../exchange/ExchangeFixture.h"
+#include "data/SysInfo.h"
+#include "exchange_ui/impexptb.h"
+#include "ui/AbsBase.h"
+#include "ui/NiftyForm.h"
+#include "ui/NiftyMan.h"
+#include "ui/Waitbox.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QtTest>
+
+namespace {
+
+StoredRecipe named(const QString &name, const QString &category)
+{
+    return {{}, name, "Dinner", category, "5 min", "2", "10 min", {"Cook " + name + "."}, {}, {}};
+}
+
+const QString kNoFileName = QStringLiteral("Please Select A file Name");
+
+} // namespace
+
+class TestImportExportDialog : public QObject {
+    Q_OBJECT
+    std::unique_ptr<ExchangeFixture> m_fx;
+    std::unique_ptr<TAbsBaseForm> m_base;
+    std::unique_ptr<TSysInfo> m_settings;
+    std::unique_ptr<ScriptedPrompter> m_prompter;
+    std::unique_ptr<TWaitForm> m_waitBox;
+
+    std::unique_ptr<TImportExportTableForm> makeDialog()
+    {
+        auto dialog = std::make_unique<TImportExportTableForm>(nullptr, &m_fx->dm(), m_settings.get());
+        dialog->waitBox = m_waitBox.get();
+        return dialog;
+    }
+
+private slots:
+    void init();
+    void cleanup();
+
+    void opensOnImportPageAndSwapsButtons();
+    void neverFollowsTheSharedManager();
+    void fileNamesAreRememberedWithoutAnImport();
+    void importAsksForFormatThenFileName();
+    void exportAsksForFileName();
+    void missingImportFileDoesNothing();
+    void importFramedByWaitBox();
+    void failedImportIsShownAndHidesWaitBox();
+    void exportWritesTickedRecipes();
+    void listsEveryRecipeWhateverTheCategory();
+    void browseButtonPutsChosenFileIntoItsBox();
+};
+
+void TestImportExportDialog::init()
+{
+    m_fx = std::make_unique<ExchangeFixture>();
+    m_base = std::make_unique<TAbsBaseForm>();
+    AbsBaseForm = m_base.get();
+    m_settings = std::make_unique<TSysInfo>(m_fx->dm().Database1);
+    m_prompter = std::make_unique<ScriptedPrompter>();
+    m_waitBox = std::make_unique<TWaitForm>();
+}
+
+void TestImportExportDialog::cleanup()
+{
+    m_waitBox.reset();
+    m_prompter.reset();
+    m_settings.reset();
+    AbsBaseForm = nullptr;
+    m_base.reset();
+    m_fx.reset();
+}
+
+void TestImportExportDialog::opensOnImportPageAndSwapsButtons()
+{
+    auto dialog = makeDialog();
+    QCOMPARE(dialog->PageControl1->currentWidget(), dialog->Import);
+    QVERIFY(dialog->btnImport->isVisibleTo(dialog.get()));
+    QVERIFY(!dialog->btnExport->isVisibleTo(dialog.get()));
+    QCOMPARE(dialog->formatIndex(), 0);
+    dialog->PageControl1->setCurrentWidget(dialog->Export);
+    QVERIFY(!dialog->btnImport->isVisibleTo(dialog.get()));
+    QVERIFY(dialog->btnExport->isVisibleTo(dialog.get()));
+    dialog->PageControl1->setCurrentWidget(dialog->Import);
+    QVERIFY(dialog->btnImport->isVisibleTo(dialog.get()));
+    QVERIFY(!dialog->btnExport->isVisibleTo(dialog.get()));
+}
+
+void TestImportExportDialog::neverFollowsTheSharedManager()
+{
+    auto dialog = makeDialog();
+    QVERIFY(!dialog->NiftyForm1->niftyManager());
+    QCOMPARE(dialog->windowTitle(), QStringLiteral("Import / Export Recipe Wizard"));
+}
+
+void TestImportExportDialog::fileNamesAreRememberedWithoutAnImport()
+{
+    m_settings->WriteSystemValue("Recipe Import Dir", "/old/in.txt");
+    auto dialog = makeDialog();
+    QTimer::singleShot(0, dialog.get(), [&dialog] {
+        QCOMPARE(dialog->edImportFile->text(), QStringLiteral("/old/in.txt"));
+        dialog->edImportFile->setText("/new/in.mmf");
+        dialog->edExportFile->setText("/new/out.txt");
+        QTest::keyClick(dialog.get(), Qt::Key_Escape);  // Close answers Escape
+    });
+    dialog->RunImportExport();
+    QCOMPARE(dialog->result(), int(QDialog::Accepted));
+    QCOMPARE(m_settings->ReadSystemValue("Recipe Import Dir"), QStringLiteral("/new/in.mmf"));
+    QCOMPARE(m_settings->ReadSystemValue("Recipe Export Dir"), QStringLiteral("/new/out.txt"));
+    auto next = makeDialog();
+    next->LoadFileNames();
+    QCOMPARE(next->edExportFile->text(), QStringLiteral("/new/out.txt"));
+}
+
+void TestImportExportDialog::importAsksForFormatThenFileName()
+{
+    auto dialog = makeDialog();
+    dialog->setFormatIndex(-1);
+    dialog->btnImport->click();
+    dialog->setFormatIndex(1);
+    dialog->btnImport->click();
+    QCOMPARE(m_prompter->notices, (QStringList{"Please select one of the available formats", kNoFileName}));
+    QVERIFY(m_prompter->errors.isEmpty());
+}
+
+void TestImportExportDialog::exportAsksForFileName()
+{
+    m_fx->addRecipe(named("Soup", "Soups"));
+    auto dialog = makeDialog();
+    dialog->clbRecipeName->item(0)->setCheckState(Qt::Checked);
+    dialog->btnExport->click();
+    QCOMPARE(m_prompter->notices, QStringList{kNoFileName});
+    QVERIFY(!m_waitBox->isVisible());
+}
+
+void TestImportExportDialog::missingImportFileDoesNothing()
+{
+    auto dialog = makeDialog();
+    dialog->edImportFile->setText(m_fx->path("nowhere.txt"));
+    dialog->btnImport->click();
+    QVERIFY(m_prompter->notices.isEmpty());
+    QVERIFY(m_prompter->errors.isEmpty());
+    QVERIFY(m_waitBox->DescriptionText->text().isEmpty());
+    QVERIFY(m_fx->recipes().isEmpty());
+}
+
+void TestImportExportDialog::importFramedByWaitBox()
+{
+    m_fx->writeFile("in.txt", nativeBlock("Name=Soup;Category=Soups;", {"Boil."}, {}, {"Ingredient=Leek;Order=0;"}));
+    auto dialog = makeDialog();
+    dialog->edImportFile->setText(m_fx->path("in.txt"));
+    dialog->btnImport->click();
+    QVERIFY(m_prompter->errors.isEmpty());
+    QCOMPARE(m_fx->recipes().size(), 1);
+    QCOMPARE(m_waitBox->DescriptionText->text(), QStringLiteral("Importing Recipies...Please Wait..."));
+    QVERIFY(!m_waitBox->isVisible());
+}
+
+void TestImportExportDialog::failedImportIsShownAndHidesWaitBox()
+{
+    m_fx->writeFile("bad.txt", nativeBlock("Name=Soup;", {}, {}, {"Ingredient=Leek;Order=first;"}));
+    auto dialog = makeDialog();
+    dialog->edImportFile->setText(m_fx->path("bad.txt"));
+    m_waitBox->PushText("Outer");
+    dialog->btnImport->click();
+    QCOMPARE(m_prompter->errors.size(), 1);
+    QCOMPARE(m_waitBox->DescriptionText->text(), QStringLiteral("Outer"));
+    m_waitBox->PopText();
+    QVERIFY(!m_waitBox->isVisible());
+    QVERIFY(m_fx->recipes().isEmpty());
+}
+
+void TestImportExportDialog::exportWritesTickedRecipes()
+{
+    m_fx->addRecipe(named("Soup", "Soups"));
+    m_fx->addRecipe(named("Stew", "Soups"));
+    auto dialog = makeDialog();
+    dialog->PageControl1->setCurrentWidget(dialog->Export);
+    dialog->edExportFile->setText(m_fx->path("out.txt"));
+    dialog->clbRecipeName->item(1)->setCheckState(Qt::Checked);
+    dialog->btnExport->click();
+    const QByteArray text = m_fx->readFile("out.txt");
+    QCOMPARE(text.count("Platewright\r\n"), 1);
+    QVERIFY(text.contains("Name=Stew;"));
+    QCOMPARE(m_waitBox->DescriptionText->text(), QStringLiteral("Exporting Recipies...Please Wait..."));
+    QVERIFY(!m_waitBox->isVisible());
+}
+
+void TestImportExportDialog::listsEveryRecipeWhateverTheCategory()
+{
+    m_fx->addRecipe(named("Stew", "Soups"));
+    m_fx->addRecipe(named("Bread", "Breads"));
+    m_fx->addRecipe(named("Stew", "Soups"));
+    m_fx->dm().tblRecipe.setFilter(QStringLiteral("Category='Breads'"));
+    auto dialog = makeDialog();
+    QStringList names;
+    for (int row = 0; row < dialog->clbRecipeName->count(); ++row) {
+        names << dialog->clbRecipeName->item(row)->text();
+        QCOMPARE(dialog->clbRecipeName->item(row)->checkState(), Qt::Unchecked);
+    }
+    QCOMPARE(names, (QStringList{"Stew", "Bread", "Stew"}));
+}
+
+void TestImportExportDialog::browseButtonPutsChosenFileIntoItsBox()
+{
+    auto dialog = makeDialog();
+    const QString kept = m_fx->path("kept.txt");
+    dialog->edExportFile->setText(kept);
+    QString offered;
+    bool confirm = false;
+    dialog->runOpenDialog = [&](QFileDialog &files) {
+        offered = files.selectedFiles().value(0);
+        files.selectFile(m_fx->path("chosen.txt"));
+        return confirm;
+    };
+    dialog->SpeedButton2->click();
+    QCOMPARE(dialog->edExportFile->text(), kept);
+    QCOMPARE(offered, kept);
+    confirm = true;
+    dialog->SpeedButton2->click();
+    QCOMPARE(dialog->edExportFile->text(), m_fx->path("chosen.txt"));
+    QCOMPARE(dialog->OpenDialog->windowTitle(), QStringLiteral("Select A File"));
+}
+
+QTEST_MAIN(TestImportExportDialog)
+#include "tst_importexportdialog.moc"
