@@ -173,14 +173,14 @@ TField TDataSet::fieldByName(const QString &name)
     return TField(this, index);
 }
 
-void TDataSet::addLookupField(const QString &name, int size, const LookupSpec &spec)
+void TDataSet::addLookupField(const QString &name, int size, const LookupSpec &lookupSpec)
 {
     if (isActive())
         error(EngineError::ActiveDataSet, QStringLiteral("Cannot add a field to an open dataset."));
     FieldInfo info;
     info.def = {name, FieldType::Text, size};
     info.isLookup = true;
-    info.lookup = spec;
+    info.lookup = lookupSpec;
     m_fields.push_back(info);
 }
 
@@ -229,11 +229,11 @@ QVariant TDataSet::valueAt(int position, int fieldIndex)
 
 QVariant TDataSet::lookupValue(const FieldInfo &field, const QVector<QVariant> &row)
 {
-    const LookupSpec &spec = field.lookup;
-    const int keyIndex = fieldIndex(spec.keyField);
-    if (!spec.lookupDataSet || keyIndex < 0 || keyIndex >= row.size() || row[keyIndex].isNull())
+    const LookupSpec &lookupSpec = field.lookup;
+    const int keyIndex = fieldIndex(lookupSpec.keyField);
+    if (!lookupSpec.lookupDataSet || keyIndex < 0 || keyIndex >= row.size() || row[keyIndex].isNull())
         return {};
-    return spec.lookupDataSet->lookup(spec.lookupKeyField, row[keyIndex], spec.resultField);
+    return lookupSpec.lookupDataSet->lookup(lookupSpec.lookupKeyField, row[keyIndex], lookupSpec.resultField);
 }
 
 void TDataSet::initField(int index, const QVariant &value)

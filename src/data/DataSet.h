@@ -115,7 +115,7 @@ public:
     int fieldIndex(const QString &name) const;  // -1 when unknown
     TField fieldByName(const QString &name);
     TField field(int index) { return TField(this, index); }
-    void addLookupField(const QString &name, int size, const LookupSpec &spec);
+    void addLookupField(const QString &name, int size, const LookupSpec &lookupSpec);
     void setFieldVisible(const QString &name, bool visible, int displayWidth = 0);
 
     // A field value of the row at a position, for grids: no scrolling, no events.
