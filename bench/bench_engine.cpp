@@ -4,6 +4,7 @@
 // that generating it does not count towards this process's memory, and kept under the build
 // directory; delete that directory to generate it afresh.
 
+#include "BenchStats.h"
 #include "data/Database.h"
 #include "data/EngineError.h"
 #include "data/KeyGenerator.h"
@@ -28,6 +29,10 @@
 #include <vector>
 
 namespace {
+
+using BenchStats::median;
+using BenchStats::percentile;
+using BenchStats::processorSeconds;
 
 constexpr int kRecipes = 100'000;
 constexpr int kLinesPerRecipe = 10;
@@ -203,32 +208,12 @@ void connectTo(TDatabase &db)
     db.addPassword(QString::fromLatin1(Schema::kTablePassword));
 }
 
-// Seconds of processor time used by this process: on a busy machine it shows what the
-// engine costs apart from waiting for the processor.
-double processorSeconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
-}
 
 struct Rate {
     double wall;       // records per second of elapsed time
     double processor;  // records per second of processor time
 };
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-double percentile(std::vector<double> values, double p)
-{
-    std::sort(values.begin(), values.end());
-    return values[std::min(values.size() - 1, size_t(p * double(values.size())))];
-}
 
 double residentMegabytes()
 {

@@ -4,6 +4,7 @@
 // format. Each case runs in a child process of its own, so that its peak memory is its own;
 // run "bench_exchange <case>" to run one case in this process.
 
+#include "BenchStats.h"
 #include "data/dmmain.h"
 #include "exchange/ExchangeError.h"
 #include "exchange/MealMasterImporter.h"
@@ -43,18 +44,12 @@ public:
     Stopwatch()
     {
         m_wall.start();
-        m_cpu = cpuSeconds();
+        m_cpu = BenchStats::processorSeconds();
     }
     double wallSeconds() const { return m_wall.nsecsElapsed() / 1e9; }
-    double processorSeconds() const { return cpuSeconds() - m_cpu; }
+    double processorSeconds() const { return BenchStats::processorSeconds() - m_cpu; }
 
 private:
-    static double cpuSeconds()
-    {
-        timespec t{};
-        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-        return double(t.tv_sec) + t.tv_nsec / 1e9;
-    }
     QElapsedTimer m_wall;
     double m_cpu;
 };

@@ -3,6 +3,7 @@
 // recipe grid from top to bottom, page by page. Each figure is printed beside its target.
 // The recipes are written by plain SQL into a temporary database on every run.
 
+#include "BenchStats.h"
 #include "app/Startup.h"
 #include "calendar/Main.h"
 #include "data/Database.h"
@@ -29,6 +30,9 @@
 #include <vector>
 
 namespace {
+
+using BenchStats::median;
+using BenchStats::percentile;
 
 constexpr int kRecipes = 100'000;
 constexpr int kPlannedDays = 400;
@@ -104,18 +108,6 @@ void generateCollection()
     transaction.commit();
 }
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-double percentile(std::vector<double> values, double p)
-{
-    std::sort(values.begin(), values.end());
-    return values[std::min(values.size() - 1, size_t(p * double(values.size())))];
-}
 
 int g_misses = 0;
 
@@ -181,13 +173,9 @@ std::vector<double> measureStarts()
     return times;
 }
 
-// Milliseconds of processor time used by this process: on a busy machine it shows what a step
-// costs apart from waiting for the processor.
 double processorMs()
 {
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+    return BenchStats::processorSeconds() * 1e3;
 }
 
 struct Timings {
