@@ -60,10 +60,7 @@ Startup::~Startup()
 
 bool Startup::createObjects()
 {
-    const bool created = runGuarded([this] { createInOrder(); });
-    if (!m_dataModule)
-        dmMain1 = nullptr;  // the data module publishes itself before it connects
-    return created;
+    return runGuarded([this] { createInOrder(); });
 }
 
 // The order is binding: regular windows look up the manager of AbsBaseForm when they are made,
