@@ -3,7 +3,7 @@ set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-PACKAGES=(qt6-base-dev libqt6sql6-sqlite cmake g++ ninja-build fonts-liberation xvfb xauth)
+PACKAGES=(qt6-base-dev qt6-svg-dev libqt6sql6-sqlite libsqlite3-dev cmake g++ ninja-build fonts-liberation xvfb xauth)
 
 install_missing() {
     local missing=()

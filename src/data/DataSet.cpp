@@ -159,6 +159,10 @@ void TDataSet::setFields(const QList<FieldDef> &defs)
 
 int TDataSet::fieldIndex(const QString &name) const
 {
+    // Names are nearly always written as declared: try that first, it is a plain comparison.
+    for (size_t i = 0; i < m_fields.size(); ++i)
+        if (m_fields[i].def.name == name)
+            return int(i);
     for (size_t i = 0; i < m_fields.size(); ++i)
         if (m_fields[i].def.name.compare(name, Qt::CaseInsensitive) == 0)
             return int(i);
@@ -201,11 +205,13 @@ void TDataSet::setFieldVisible(const QString &name, bool visible, int displayWid
 
 int TDataSet::recordCount() const
 {
+    settle();
     return isActive() ? rowCount() : 0;
 }
 
 QVariant TDataSet::currentValue(int index)
 {
+    settle();
     if (index < 0 || index >= fieldCount())
         error(EngineError::FieldNotFound, QStringLiteral("Field number %1 does not exist.").arg(index));
     if (!isActive())
@@ -218,6 +224,7 @@ QVariant TDataSet::currentValue(int index)
 
 QVariant TDataSet::valueAt(int position, int fieldIndex)
 {
+    settle();
     if (!isActive() || position < 0 || position >= rowCount() || fieldIndex < 0 || fieldIndex >= fieldCount())
         return {};
     const QVector<QVariant> row = readRow(position);
@@ -274,6 +281,7 @@ void TDataSet::setState(DataSetState state)
 
 void TDataSet::checkBrowseMode()
 {
+    settle();
     if (!isActive())
         error(EngineError::Inactive, QStringLiteral("The dataset is not open."));
     if (isEditing()) {
@@ -394,6 +402,7 @@ void TDataSet::insert()
 
 void TDataSet::edit()
 {
+    settle();
     if (!isActive())
         error(EngineError::Inactive, QStringLiteral("The dataset is not open."));
     if (isEditing())
@@ -413,6 +422,7 @@ void TDataSet::edit()
 
 void TDataSet::post()
 {
+    settle();
     if (!isEditing())
         return;
     const int position = m_state == DataSetState::Insert ? insertRow(m_buffer) : updateRow(m_pos, m_buffer);
@@ -427,6 +437,7 @@ void TDataSet::post()
 
 void TDataSet::cancel()
 {
+    settle();
     if (!isEditing())
         return;
     m_state = DataSetState::Browse;
@@ -439,6 +450,7 @@ void TDataSet::cancel()
 
 void TDataSet::remove()
 {
+    settle();
     if (!isActive())
         error(EngineError::Inactive, QStringLiteral("The dataset is not open."));
     if (m_state == DataSetState::Insert) {

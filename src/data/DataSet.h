@@ -90,11 +90,23 @@ public:
     void prior();
     void last();
     int moveBy(int distance);
-    bool eof() const { return m_eof; }
-    bool bof() const { return m_bof; }
+    bool eof() const
+    {
+        settle();
+        return m_eof;
+    }
+    bool bof() const
+    {
+        settle();
+        return m_bof;
+    }
     bool isEmpty() const { return recordCount() == 0; }
     virtual int recordCount() const;
-    int recNo() const { return m_pos; }
+    int recNo() const
+    {
+        settle();
+        return m_pos;
+    }
     void setRecNo(int position);
     // Re-reads the rows, keeping the current record where it still exists.
     virtual void refresh();
@@ -128,6 +140,8 @@ public:
     // so that no view moving during the re-read posts a detail record the rollback undid.
     void discardPendingRecord();
     void resyncAfterRollback();
+    // Reads rows whose reading was put off (see TDeferredDetailReads).
+    void settlePending() { settle(); }
 
 signals:
     void stateChanged();
@@ -151,6 +165,9 @@ protected:
     virtual void forgetCachedRow(int /*position*/) {}  // the next read of the row goes to the database
     virtual void initNewRecord() {}         // defaults set before the new-record event
     virtual void currentRecordChanged() {}  // details follow their master here
+    // Brings rows whose re-reading was put off up to date; every public entry point that
+    // reads or changes the rows or the current record calls it first.
+    virtual void settle() const {}
 
     void setFields(const QList<FieldDef> &defs);
     int storedFieldCount() const { return m_storedFieldCount; }

@@ -3,7 +3,6 @@
 #include "data/DateText.h"
 #include "data/EngineError.h"
 
-#include <QRegularExpression>
 
 bool FieldText::isBlank(const QVariant &value)
 {
@@ -83,8 +82,19 @@ QStringList FieldText::splitLines(const QString &text)
 {
     if (text.isEmpty())
         return {};
-    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\n|\r"));
-    QStringList lines = text.split(lineEnd);
+    // CR LF, LF and CR each end a line.
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines.append(text.mid(start, i - start));
+        if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    lines.append(text.mid(start));
     if (lines.size() > 1 && lines.last().isEmpty())
         lines.removeLast();
     return lines;

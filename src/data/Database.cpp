@@ -3,15 +3,20 @@
 #include "data/DataSet.h"
 #include "data/EngineError.h"
 #include "data/Schema.h"
+#include "data/SqliteStatement.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QUuid>
+#include <sqlite3.h>
+#include <QtEndian>
+#include <unistd.h>
 
 namespace {
 
@@ -21,11 +26,72 @@ QByteArray hashPassword(const QString &password)
         .toHex();
 }
 
+// PLATEWRIGHT_BUSY_TIMEOUT_MS overrides how long a copy waits for another one to release the
+// database (milliseconds); the tests of two copies at once shorten it.
+int busyTimeoutMs()
+{
+    bool ok = false;
+    const int value = qEnvironmentVariableIntValue("PLATEWRIGHT_BUSY_TIMEOUT_MS", &ok);
+    return ok && value >= 0 ? value : TDatabase::kBusyTimeoutMs;
+}
+
+// Asks the system, not the permission bits: root may write where the bits say no.
+bool isWritable(const QString &path)
+{
+    return ::access(QFile::encodeName(path).constData(), W_OK) == 0;
+}
+
+// Looks at the header before SQLite does, so that a file that is no database, or one cut
+// short (by a failed copy, say), is refused with its name and left as it is. A copy that
+// stopped in the middle of a commit leaves a journal, from which SQLite repairs the file.
+void checkDatabaseFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EngineError(EngineError::DiskError,
+                          QStringLiteral("Cannot read the database file \"%1\": %2").arg(path, file.errorString()));
+    const QByteArray header = file.read(100);
+    if (header.isEmpty())
+        return;  // an empty file is an empty database
+    if (header.size() < 100 || !header.startsWith(QByteArrayView("SQLite format 3\0", 16)))
+        throw EngineError(EngineError::NotADatabase,
+                          QStringLiteral("\"%1\" is not a Platewright database. It was left unchanged.").arg(path));
+    if (QFileInfo(path + QStringLiteral("-journal")).size() > 0)
+        return;
+    const char *bytes = header.constData();
+    const quint16 pageSizeField = qFromBigEndian<quint16>(bytes + 16);
+    const qint64 pageSize = pageSizeField == 1 ? 65536 : pageSizeField;
+    const quint32 pages = qFromBigEndian<quint32>(bytes + 28);
+    // The page count is kept up to date only when the two change counters agree.
+    const bool pagesKnown = pages > 0 && qFromBigEndian<quint32>(bytes + 24) == qFromBigEndian<quint32>(bytes + 92);
+    if (pagesKnown && file.size() < pageSize * pages)
+        throw EngineError(EngineError::NotADatabase,
+                          QStringLiteral("The database file \"%1\" is damaged: it is cut off after %2 of its %3 bytes. "
+                                         "It was left unchanged; put a backup copy in its place.")
+                              .arg(path)
+                              .arg(file.size())
+                              .arg(pageSize * pages));
+}
+
+EngineError openFailure(const QSqlError &error, const QString &path)
+{
+    const EngineError failure = EngineError::fromSql(error, path);
+    if (failure.code() != EngineError::NotADatabase)
+        return failure;
+    return EngineError(failure.code(),
+                       QStringLiteral("\"%1\" is damaged or is not a Platewright database. It was left unchanged.")
+                           .arg(path));
+}
+
 } // namespace
 
 TDatabase::TDatabase(QObject *parent)
     : QObject(parent), m_connectionName(QStringLiteral("platewright-") + QUuid::createUuid().toString(QUuid::Id128))
 {
+    // SQLite keeps statistics of its memory use behind a global lock on every allocation;
+    // nothing here reads them. Only possible before SQLite's first use in the process.
+    static const bool statisticsOff = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0) == SQLITE_OK;
+    Q_UNUSED(statisticsOff);
 }
 
 TDatabase::~TDatabase()
@@ -73,10 +139,20 @@ void TDatabase::openDirectory(const QString &directory)
     m_directory = directory;
     const QString path = QDir(directory).filePath(QString::fromLatin1(kDatabaseFileName));
     const bool fileExisted = QFileInfo::exists(path);
+    // SQLite writes its journal beside the file: in a read-only directory the file is read-only too.
+    m_readOnly = fileExisted && !(isWritable(path) && isWritable(directory));
+    if (fileExisted)
+        checkDatabaseFile(path);
+    else if (!isWritable(directory))
+        throw EngineError(EngineError::ReadOnly,
+                          QStringLiteral("Cannot create a database in \"%1\": the directory is read-only.").arg(directory));
 
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
     m_db.setDatabaseName(path);
-    m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
+    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs());
+    if (m_readOnly)
+        options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+    m_db.setConnectOptions(options);
     if (!m_db.open()) {
         const EngineError error = EngineError::fromSql(m_db.lastError(), path);
         close();
@@ -85,10 +161,16 @@ void TDatabase::openDirectory(const QString &directory)
     try {
         QSqlQuery probe(m_db);
         if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !probe.next())
-            throw EngineError::fromSql(probe.lastError(), path);
+            throw openFailure(probe.lastError(), path);
         const bool isNew = probe.value(0).toInt() == 0;
+        if (isNew && m_readOnly)
+            throw EngineError(EngineError::ReadOnly,
+                              QStringLiteral("\"%1\" is empty and read-only, so no database can be made in it.").arg(path));
         // Savepoint journals of long imports stay in memory instead of spilling to temporary files.
         probe.exec(QStringLiteral("PRAGMA temp_store = MEMORY"));
+        // A long import touches index pages all over the file; a larger page cache keeps them
+        // from being written out and read back before the transaction commits.
+        probe.exec(QStringLiteral("PRAGMA cache_size = -32768"));
         initialise(isNew);
     } catch (...) {
         close();
@@ -127,7 +209,10 @@ void TDatabase::close()
     for (TDataSet *dataSet : dataSets)
         dataSet->close();
     m_dataSets.clear();
+    // Every statement is finalized before the connection closes, or SQLite keeps it open.
     m_statements.clear();
+    m_sqliteStatements.clear();
+    m_handle = nullptr;
     if (m_db.isValid()) {
         m_db.close();
         m_db = QSqlDatabase();
@@ -168,14 +253,42 @@ QSqlQuery &TDatabase::prepared(const QString &sql)
     return it.value();
 }
 
+void TDatabase::deferDetailReads(bool on)
+{
+    m_deferDetailReads += on ? 1 : -1;
+    if (m_deferDetailReads > 0)
+        return;
+    const auto dataSets = m_dataSets;
+    for (TDataSet *dataSet : dataSets) {
+        try {
+            dataSet->settlePending();
+        } catch (const std::exception &) {
+            // A view that cannot be read now reports it when it is next used.
+        }
+    }
+}
+
+sqlite3 *TDatabase::handle()
+{
+    if (!m_handle && m_db.isOpen()) {
+        const QVariant value = m_db.driver()->handle();
+        if (value.isValid() && qstrcmp(value.typeName(), "sqlite3*") == 0)
+            m_handle = *static_cast<sqlite3 *const *>(value.constData());
+    }
+    return m_handle;
+}
+
+SqliteStatement &TDatabase::statement(const QString &sql, const QString &context)
+{
+    auto it = m_sqliteStatements.find(sql);
+    if (it == m_sqliteStatements.end())
+        it = m_sqliteStatements.emplace(sql, std::make_unique<SqliteStatement>(handle(), sql, context)).first;
+    return *it->second;
+}
+
 void TDatabase::exec(const QString &sql)
 {
-    QSqlQuery &q = prepared(sql);
-    const bool done = q.exec();
-    const QSqlError error = q.lastError();
-    q.finish();
-    if (!done)
-        throw EngineError::fromSql(error);
+    statement(sql).exec();
 }
 
 void TDatabase::startTransaction()
@@ -216,6 +329,11 @@ void TDatabase::rollback()
         exec(QStringLiteral("RELEASE sp%1").arg(m_transactionDepth));
     }
     // The views may now show rows that no longer exist or miss rows that came back.
+    resyncViews();
+}
+
+void TDatabase::resyncViews()
+{
     const auto dataSets = m_dataSets;
     for (TDataSet *dataSet : dataSets)
         dataSet->discardPendingRecord();

@@ -6,8 +6,12 @@
 #include <QSqlQuery>
 #include <QString>
 #include <functional>
+#include <memory>
+#include <unordered_map>
 
+class SqliteStatement;
 class TDataSet;
+struct sqlite3;
 
 // The connection to the database directory. The directory is named by an alias of the
 // engine configuration ("engine.ini"), never by the program; all tables live in one
@@ -32,6 +36,9 @@ public:
     void openDirectory(const QString &directory);
     void close();
     bool isOpen() const { return m_db.isOpen(); }
+    // True when the file or its directory cannot be written: the tables can be read, and
+    // every change fails with a read-only engine error.
+    bool isReadOnly() const { return m_readOnly; }
     QString directory() const { return m_directory; }
 
     // Where the alias points: the value in "[Aliases]" of the engine configuration, or the
@@ -52,16 +59,26 @@ public:
     void startTransaction();
     void commit();
     void rollback();
+    // Makes every open view drop its pending record and re-read its rows, as after a rollback.
+    void resyncViews();
     bool inTransaction() const { return m_transactionDepth > 0; }
 
     QSqlDatabase &connection() { return m_db; }
     // A statement prepared once per connection and kept until the database closes; call
     // finish() on it after reading its rows.
     QSqlQuery &prepared(const QString &sql);
+    // The same, prepared on the SQLite handle itself for statements run once per record;
+    // reset() it after reading its rows.
+    SqliteStatement &statement(const QString &sql, const QString &context = {});
+    sqlite3 *handle();
 
     // Every open dataset registers itself so that a rollback can make it re-read its rows.
     void registerDataSet(TDataSet *dataSet);
     void unregisterDataSet(TDataSet *dataSet);
+
+    // While set, detail views nobody watches put off re-reading their rows until they are used.
+    bool defersDetailReads() const { return m_deferDetailReads > 0; }
+    void deferDetailReads(bool on);
 
     static constexpr int kBusyTimeoutMs = 10000;
 
@@ -76,11 +93,28 @@ private:
     QSqlDatabase m_db;
     QByteArray m_passwordHash;
     bool m_passwordAccepted = false;
+    bool m_readOnly = false;
     QList<QString> m_passwords;
     int m_transactionDepth = 0;
+    int m_deferDetailReads = 0;
     QList<TDataSet *> m_dataSets;
     // Statements used again and again (transactions, key draws, lookups) stay prepared.
     QHash<QString, QSqlQuery> m_statements;
+    std::unordered_map<QString, std::unique_ptr<SqliteStatement>> m_sqliteStatements;
+    sqlite3 *m_handle = nullptr;
+};
+
+// Lets the detail views of the database put off their reads while a long walk or a long
+// import runs; when it ends every view is brought up to date.
+class TDeferredDetailReads {
+public:
+    explicit TDeferredDetailReads(TDatabase &db) : m_db(db) { m_db.deferDetailReads(true); }
+    ~TDeferredDetailReads() { m_db.deferDetailReads(false); }
+    TDeferredDetailReads(const TDeferredDetailReads &) = delete;
+    TDeferredDetailReads &operator=(const TDeferredDetailReads &) = delete;
+
+private:
+    TDatabase &m_db;
 };
 
 // Rolls the transaction back unless commit() was called: compound writes are all-or-nothing.

@@ -24,7 +24,7 @@ const SqliteMapping kMappings[] = {
     {"CHECK constraint failed", EngineError::CheckFailed, "Field value out of range."},
     {"FOREIGN KEY constraint failed", EngineError::ForeignKeyViolation, "Master record missing."},
     {"database is locked", EngineError::Locked,
-     "The database is locked by another copy of the program. Try again in a moment."},
+     "The database is busy with another copy of the program, which held it too long. Try again in a moment."},
     {"database table is locked", EngineError::Locked,
      "The table is locked by another copy of the program. Try again in a moment."},
     {"file is not a database", EngineError::NotADatabase,
@@ -45,7 +45,11 @@ const SqliteMapping kMappings[] = {
 
 EngineError EngineError::fromSql(const QSqlError &error, const QString &context)
 {
-    const QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
+    return fromSqliteText(error.databaseText().isEmpty() ? error.text() : error.databaseText(), context);
+}
+
+EngineError EngineError::fromSqliteText(const QString &text, const QString &context)
+{
     for (const auto &m : kMappings) {
         if (text.contains(QLatin1String(m.fragment), Qt::CaseInsensitive)) {
             QString message = m.message ? QString::fromLatin1(m.message) : text;

@@ -58,6 +58,8 @@ public:
 
     // Turns a failure reported by the SQLite driver into an engine error of the right category.
     static EngineError fromSql(const QSqlError &error, const QString &context = {});
+    // The same for a message read from SQLite itself.
+    static EngineError fromSqliteText(const QString &text, const QString &context = {});
 
 private:
     int m_code;

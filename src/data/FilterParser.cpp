@@ -3,7 +3,18 @@
 #include "data/DateText.h"
 #include "data/EngineError.h"
 
+#include <algorithm>
+
 namespace {
+
+// The SQL of a part of the expression and how deeply its parentheses nest. SQLite's parser
+// overflows its stack at some 85 levels of parentheses, and it refuses an expression tree more
+// than 1000 deep, which a flat chain of a thousand "or" (a report of a thousand ticked
+// recipes) already is; so chains are grouped in balanced halves and the nesting is bounded.
+struct Sql {
+    QString text;
+    int nesting = 0;
+};
 
 struct Token {
     enum Kind { End, Name, String, Number, Operator, LeftParen, RightParen } kind = End;
@@ -23,7 +34,7 @@ public:
         SqlCondition result;
         if (m_token.kind == Token::End)
             return result;
-        result.sql = expression();
+        result.sql = expression().text;
         if (m_token.kind != Token::End)
             fail(QStringLiteral("unexpected \"%1\"").arg(m_token.text));
         result.values = m_values;
@@ -32,6 +43,7 @@ public:
 
 private:
     static constexpr int kMaxDepth = 64;
+    static constexpr int kMaxNesting = 64;
 
     [[noreturn]] void fail(const QString &what) const
     {
@@ -46,44 +58,66 @@ private:
         return m_token.kind == Token::Name && m_token.text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
     }
 
-    QString expression()
+    Sql expression()
     {
-        QString sql = term();
+        QList<Sql> terms{term()};
         while (isKeyword("or")) {
             advance();
-            sql = QStringLiteral("%1 OR %2").arg(sql, term());
+            terms.append(term());
         }
-        return sql;
+        return joined(terms, 0, terms.size(), QLatin1String(" OR "));
     }
 
-    QString term()
+    Sql term()
     {
-        QString sql = factor();
+        QList<Sql> factors{factor()};
         while (isKeyword("and")) {
             advance();
-            sql = QStringLiteral("%1 AND %2").arg(sql, factor());
+            factors.append(factor());
         }
-        return sql;
+        return joined(factors, 0, factors.size(), QLatin1String(" AND "));
     }
 
-    QString factor()
+    // The operands first .. first + count - 1 joined by the operator, as a balanced tree.
+    Sql joined(const QList<Sql> &operands, qsizetype first, qsizetype count, QLatin1String op) const
+    {
+        if (count == 1)
+            return operands[first];
+        const Sql left = joined(operands, first, count / 2, op);
+        const Sql right = joined(operands, first + count / 2, count - count / 2, op);
+        return nested(QLatin1Char('(') + left.text + op + right.text + QLatin1Char(')'),
+                      std::max(left.nesting, right.nesting));
+    }
+
+    Sql nested(const QString &text, int innerNesting) const
+    {
+        if (innerNesting + 1 > kMaxNesting)
+            fail(QStringLiteral("expression nested too deeply"));
+        return {text, innerNesting + 1};
+    }
+
+    Sql factor()
     {
         if (++m_depth > kMaxDepth)
             fail(QStringLiteral("expression nested too deeply"));
-        QString sql;
+        Sql sql;
         if (isKeyword("not")) {
             advance();
             // A comparison with a blank field yields SQL's NULL, which NOT leaves NULL; the
             // expression language knows only true and false, so unknown counts as false here.
-            sql = QStringLiteral("NOT coalesce(%1, 0)").arg(factor());
+            // ("x IS NOT 1" rather than "NOT coalesce(x, 0)": a function call costs SQLite's
+            // parser three times the stack of a parenthesis.)
+            const Sql operand = factor();
+            sql = nested(QLatin1Char('(') + operand.text + QLatin1String(") IS NOT 1"), operand.nesting);
         } else if (m_token.kind == Token::LeftParen) {
             advance();
-            sql = QStringLiteral("(%1)").arg(expression());
+            const Sql inner = expression();
+            sql = nested(QLatin1Char('(') + inner.text + QLatin1Char(')'), inner.nesting);
             if (m_token.kind != Token::RightParen)
                 fail(QStringLiteral("\")\" expected"));
             advance();
         } else {
-            sql = comparison();
+            sql = {comparison(), 1};
         }
         --m_depth;
         return sql;

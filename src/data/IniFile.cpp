@@ -10,9 +10,11 @@
 
 namespace {
 
+// Lines are kept as bytes: a line the program does not change is written back byte for byte,
+// even when it is not UTF-8 (a path in an 8-bit code page, or garbage).
 struct Lines {
-    QStringList lines;
-    QString lineEnd = QStringLiteral("\n");
+    QList<QByteArray> lines;
+    QByteArray lineEnd = "\n";
 };
 
 Lines readLines(const QString &fileName)
@@ -21,30 +23,30 @@ Lines readLines(const QString &fileName)
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         return result;
-    const QString text = QString::fromUtf8(file.readAll());
-    if (text.contains(QLatin1String("\r\n")))
-        result.lineEnd = QStringLiteral("\r\n");
-    result.lines = text.split(QLatin1Char('\n'));
-    for (QString &line : result.lines)
-        if (line.endsWith(QLatin1Char('\r')))
+    const QByteArray bytes = file.readAll();
+    if (bytes.contains("\r\n"))
+        result.lineEnd = "\r\n";
+    result.lines = bytes.split('\n');
+    for (QByteArray &line : result.lines)
+        if (line.endsWith('\r'))
             line.chop(1);
     if (!result.lines.isEmpty() && result.lines.last().isEmpty())
         result.lines.removeLast();
     return result;
 }
 
-bool isSectionHeading(const QString &line, QString *name = nullptr)
+bool isSectionHeading(const QByteArray &line, QString *name = nullptr)
 {
-    const QString trimmed = line.trimmed();
-    if (!trimmed.startsWith(QLatin1Char('[')) || !trimmed.endsWith(QLatin1Char(']')))
+    const QByteArray trimmed = line.trimmed();
+    if (!trimmed.startsWith('[') || !trimmed.endsWith(']'))
         return false;
     if (name)
-        *name = trimmed.mid(1, trimmed.size() - 2).trimmed();
+        *name = QString::fromUtf8(trimmed.mid(1, trimmed.size() - 2)).trimmed();
     return true;
 }
 
 // The range of lines after the heading of the section: [first, end). first is -1 when absent.
-std::pair<int, int> findSection(const QStringList &lines, const QString &section)
+std::pair<int, int> findSection(const QList<QByteArray> &lines, const QString &section)
 {
     int first = -1;
     for (int i = 0; i < lines.size(); ++i) {
@@ -59,11 +61,11 @@ std::pair<int, int> findSection(const QStringList &lines, const QString &section
     return {first, int(lines.size())};
 }
 
-int findKey(const QStringList &lines, std::pair<int, int> range, const QString &key)
+int findKey(const QList<QByteArray> &lines, std::pair<int, int> range, const QString &key)
 {
     for (int i = range.first; i >= 0 && i < range.second; ++i) {
-        const int equals = lines[i].indexOf(QLatin1Char('='));
-        if (equals > 0 && lines[i].left(equals).trimmed().compare(key, Qt::CaseInsensitive) == 0)
+        const qsizetype equals = lines[i].indexOf('=');
+        if (equals > 0 && QString::fromUtf8(lines[i].left(equals)).trimmed().compare(key, Qt::CaseInsensitive) == 0)
             return i;
     }
     return -1;
@@ -77,8 +79,8 @@ QString TIniFile::readString(const QString &section, const QString &key, const Q
     const int line = findKey(file.lines, findSection(file.lines, section), key);
     if (line < 0)
         return defaultValue;
-    const QString &text = file.lines[line];
-    return text.mid(text.indexOf(QLatin1Char('=')) + 1).trimmed().left(kMaxValueLength);
+    const QByteArray &text = file.lines[line];
+    return QString::fromUtf8(text.mid(text.indexOf('=') + 1)).trimmed().left(kMaxValueLength);
 }
 
 void TIniFile::writeString(const QString &section, const QString &key, const QString &value)
@@ -86,7 +88,7 @@ void TIniFile::writeString(const QString &section, const QString &key, const QSt
     Lines file = readLines(m_fileName);
     QString flat = value;
     flat.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
-    const QString entry = key + QLatin1Char('=') + flat;
+    const QByteArray entry = (key + QLatin1Char('=') + flat).toUtf8();
 
     auto range = findSection(file.lines, section);
     const int line = findKey(file.lines, range, key);
@@ -99,15 +101,15 @@ void TIniFile::writeString(const QString &section, const QString &key, const QSt
         file.lines.insert(at, entry);
     } else {
         if (!file.lines.isEmpty() && !file.lines.last().trimmed().isEmpty())
-            file.lines << QString();
-        file.lines << QLatin1Char('[') + section + QLatin1Char(']') << entry;
+            file.lines << QByteArray();
+        file.lines << (QLatin1Char('[') + section + QLatin1Char(']')).toUtf8() << entry;
     }
 
     QDir().mkpath(QFileInfo(m_fileName).absolutePath());
     QSaveFile out(m_fileName);
     bool ok = out.open(QIODevice::WriteOnly);
     if (ok) {
-        out.write((file.lines.join(file.lineEnd) + file.lineEnd).toUtf8());
+        out.write(file.lines.join(file.lineEnd) + file.lineEnd);
         ok = out.commit();
     }
     if (!ok)

@@ -2,31 +2,45 @@
 
 #include "data/Database.h"
 #include "data/EngineError.h"
+#include "data/SqliteStatement.h"
 #include "data/Table.h"
-
-#include <QSqlError>
-#include <QSqlQuery>
 
 namespace {
 
 qlonglong drawKey(TDatabase &db, const QString &tableKeyName, const QString &fieldName)
 {
-    // One statement reads and advances the counter; inside BEGIN IMMEDIATE no other copy of
-    // the program can read the same value in between.
-    QSqlQuery &q = db.prepared(QStringLiteral(
-        "INSERT INTO \"Key\" (\"Table_Name\", \"Field_Name\", \"Next_Value\") VALUES (?, ?, 1) "
-        "ON CONFLICT (\"Table_Name\", \"Field_Name\") DO UPDATE SET \"Next_Value\" = coalesce(\"Next_Value\", 0) + 1 "
-        "RETURNING \"Next_Value\" - 1"));
-    q.bindValue(0, tableKeyName);
-    q.bindValue(1, fieldName);
-    if (!q.exec() || !q.next()) {
-        const QSqlError error = q.lastError();
-        q.finish();
-        throw EngineError::fromSql(error, QStringLiteral("Key.db"));
+    // Under the write lock of BEGIN IMMEDIATE no other copy of the program can read the
+    // counter between the two statements. The counters exist from the start; one that is
+    // missing is made, starting at 0.
+    SqliteStatement &advance = db.statement(
+        QStringLiteral("UPDATE \"Key\" SET \"Next_Value\" = coalesce(\"Next_Value\", 0) + 1 "
+                       "WHERE \"Table_Name\" = ? AND \"Field_Name\" = ?"),
+        QStringLiteral("Key.db"));
+    {
+        StatementRun run(advance);
+        advance.bind(0, tableKeyName);
+        advance.bind(1, fieldName);
+        advance.step();
     }
-    const qlonglong key = q.value(0).toLongLong();
-    q.finish();
-    return key;
+    if (advance.changes() == 0) {
+        SqliteStatement &create = db.statement(
+            QStringLiteral("INSERT INTO \"Key\" (\"Table_Name\", \"Field_Name\", \"Next_Value\") VALUES (?, ?, 1)"),
+            QStringLiteral("Key.db"));
+        StatementRun run(create);
+        create.bind(0, tableKeyName);
+        create.bind(1, fieldName);
+        create.step();
+        return 0;
+    }
+    SqliteStatement &read = db.statement(
+        QStringLiteral("SELECT \"Next_Value\" - 1 FROM \"Key\" WHERE \"Table_Name\" = ? AND \"Field_Name\" = ?"),
+        QStringLiteral("Key.db"));
+    StatementRun run(read);
+    read.bind(0, tableKeyName);
+    read.bind(1, fieldName);
+    if (!read.step())
+        throw EngineError(EngineError::DiskError, QStringLiteral("No key was drawn from \"Key.db\"."));
+    return read.int64Value(0);
 }
 
 } // namespace

@@ -38,7 +38,7 @@ QString TSysInfo::defaultNiftyFormsFile()
            + QStringLiteral("GRAYROCK.bmp");
 }
 
-void TSysInfo::seekTopic(const QString &topic)
+bool TSysInfo::seekTopic(const QString &topic, bool create)
 {
     if (!m_tableOpened) {
         // Set first: a failed open is not retried, later calls fail on the closed view.
@@ -48,15 +48,20 @@ void TSysInfo::seekTopic(const QString &topic)
         m_system->open();
     }
     if (m_system->findKey({topic}))
-        return;
+        return true;
+    if (!create)
+        return false;
     m_system->insert();
     m_system->fieldByName(QStringLiteral("Topic")).setAsString(topic);
     m_system->post();
+    return true;
 }
 
 QString TSysInfo::ReadSystemValue(const QString &topic)
 {
-    seekTopic(topic);
+    // A read-only database cannot keep the new row, and reading must not fail for it.
+    if (!seekTopic(topic, !m_db.isReadOnly()))
+        return {};
     return m_system->fieldByName(QStringLiteral("Data")).asString();
 }
 

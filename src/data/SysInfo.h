@@ -19,7 +19,8 @@ public:
     explicit TSysInfo(TDatabase &db, QObject *owner = nullptr, const QString &iniPath = {});
     ~TSysInfo() override;
 
-    // Reads the topic's value; a topic without a row gets one, with an empty value.
+    // Reads the topic's value; a topic without a row gets one, with an empty value (on a
+    // read-only database it only reads as empty).
     virtual QString ReadSystemValue(const QString &topic);
     virtual void WriteSystemValue(const QString &topic, const QString &value);
     // An absent or empty key is written with the default, which is returned.
@@ -33,7 +34,8 @@ public:
     static QString defaultNiftyFormsFile();
 
 private:
-    void seekTopic(const QString &topic);
+    // Moves to the topic's row, making one when it is missing and `create` holds.
+    bool seekTopic(const QString &topic, bool create = true);
 
     TDatabase &m_db;
     bool m_tableOpened = false;

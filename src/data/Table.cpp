@@ -5,6 +5,7 @@
 #include "data/EngineError.h"
 #include "data/SqlText.h"
 
+#include <QMetaMethod>
 #include <QSqlError>
 #include <QSqlRecord>
 
@@ -147,6 +148,7 @@ SqlCondition TTable::translateFilter(const QString &expression) const
 void TTable::openRows()
 {
     m_def = &tableDef();
+    m_whereText = {};
     database().checkPassword();
     setFields(m_def->fields);
     resolveOrder();
@@ -161,6 +163,9 @@ void TTable::openRows()
 
 void TTable::closeRows()
 {
+    m_syncPending = false;
+    m_insertStatement = m_updateStatement = m_deleteStatement = m_fetchStatement = m_loadStatement = nullptr;
+    m_whereText = {};
     m_statements.clear();
     m_loadSql.clear();
     m_cache.clear();
@@ -211,22 +216,29 @@ QString TTable::orderBySql() const
     return parts.join(QStringLiteral(", "));
 }
 
+// The text is made again only when its shape changes; a detail view asks for it each time
+// its master moves.
 QString TTable::whereSql(QVariantList &values) const
 {
-    QStringList conditions;
-    if (m_master) {
-        if (m_rangeValue.isNull()) {
-            conditions << QStringLiteral("0");
-        } else {
-            conditions << SqlText::quoted(m_def->field(m_detailField)->name) + QStringLiteral(" = ?");
-            values << m_rangeValue;
-        }
-    }
-    if (!m_condition.sql.isEmpty()) {
-        conditions << QLatin1Char('(') + m_condition.sql + QLatin1Char(')');
+    const bool noRange = m_master && m_rangeValue.isNull();
+    if (m_master && !noRange)
+        values << m_rangeValue;
+    if (!m_condition.sql.isEmpty())
         values << m_condition.values;
-    }
-    return conditions.isEmpty() ? QString() : QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
+    WhereText &cache = m_whereText;
+    if (cache.valid && cache.noRange == noRange && cache.condition == m_condition.sql)
+        return cache.sql;
+    QStringList conditions;
+    if (m_master)
+        conditions << (noRange ? QStringLiteral("0")
+                               : SqlText::quoted(m_def->field(m_detailField)->name) + QStringLiteral(" = ?"));
+    if (!m_condition.sql.isEmpty())
+        conditions << QLatin1Char('(') + m_condition.sql + QLatin1Char(')');
+    cache.sql = conditions.isEmpty() ? QString() : QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
+    cache.noRange = noRange;
+    cache.condition = m_condition.sql;
+    cache.valid = true;
+    return cache.sql;
 }
 
 QSqlQuery TTable::run(const QString &sql, const QVariantList &values)
@@ -242,17 +254,20 @@ QSqlQuery TTable::run(const QString &sql, const QVariantList &values)
     return q;
 }
 
-QSqlQuery &TTable::prepared(const QString &sql)
+SqliteStatement &TTable::prepared(const QString &sql)
 {
     auto it = m_statements.find(sql);
-    if (it == m_statements.end()) {
-        QSqlQuery q(database().connection());
-        q.setForwardOnly(true);
-        if (!q.prepare(sql))
-            throw EngineError::fromSql(q.lastError(), m_tableName);
-        it = m_statements.insert(sql, q);
-    }
-    return it.value();
+    if (it == m_statements.end())
+        it = m_statements.emplace(sql, std::make_unique<SqliteStatement>(database().handle(), sql, m_tableName)).first;
+    return *it->second;
+}
+
+// The statements run once per record stored or fetched are found without hashing their text.
+SqliteStatement &TTable::prepared(SqliteStatement *&cached, const QString &sql)
+{
+    if (!cached)
+        cached = &prepared(sql);
+    return *cached;
 }
 
 void TTable::loadRows()
@@ -266,15 +281,14 @@ void TTable::loadRows()
     QVariantList values;
     const QString where = whereSql(values);
     // Kept prepared: a detail view runs this statement each time its master moves.
-    QSqlQuery &q = prepared(loadSql(where));
+    SqliteStatement &q = prepared(m_loadStatement, loadSql(where));
+    StatementRun run(q);
     for (int i = 0; i < values.size(); ++i)
-        q.bindValue(i, values[i]);
-    if (!q.exec())
-        throw EngineError::fromSql(q.lastError(), m_tableName);
+        q.bind(i, values[i]);
     const bool wholeRows = m_master != nullptr;
     const int keys = int(m_order.size());
-    while (q.next()) {
-        const qint64 rowid = q.value(0).toLongLong();
+    while (q.step()) {
+        const qint64 rowid = q.int64Value(0);
         m_rows.push_back(quint32(m_slotRowid.size()));
         m_slotRowid.push_back(rowid);
         if (wholeRows) {
@@ -289,7 +303,6 @@ void TTable::loadRows()
                 m_slotKeys.push_back(q.value(k + 1));
         }
     }
-    q.finish();
 }
 
 // A detail view holds few rows and is read as soon as its master moves: fetch them whole.
@@ -307,6 +320,7 @@ const QString &TTable::loadSql(const QString &where)
                 columns << SqlText::quoted(fieldInfo(o.fieldIndex).def.name);
         }
         m_loadSqlWhere = where;
+        m_loadStatement = nullptr;
         m_loadSql = QStringLiteral("SELECT rowid%1%2 FROM %3%4 ORDER BY %5")
                         .arg(columns.isEmpty() ? QString() : QStringLiteral(", "), columns.join(QLatin1Char(',')),
                              SqlText::quoted(m_def->name), where, orderBySql());
@@ -346,22 +360,20 @@ void TTable::fetchBlock(int position)
     while (ids.size() < kBlockSize)
         ids << qlonglong(-1);
 
-    QSqlQuery &q = prepared(m_fetchSql);
+    SqliteStatement &q = prepared(m_fetchStatement, m_fetchSql);
+    StatementRun run(q);
     for (int i = 0; i < kBlockSize; ++i)
-        q.bindValue(i, ids[i]);
-    if (!q.exec())
-        throw EngineError::fromSql(q.lastError(), m_tableName);
+        q.bind(i, ids[i]);
     const int n = storedFieldCount();
-    while (q.next()) {
+    while (q.step()) {
         QVector<QVariant> row(n);
         for (int i = 0; i < n; ++i)
             row[i] = q.value(i + 1);
-        m_cache.insert(q.value(0).toLongLong(), row);
+        m_cache.insert(q.int64Value(0), row);
     }
-    q.finish();
 }
 
-QVariant TTable::lookup(const QString &keyField, const QVariant &key, const QString &resultField)
+QVariant TTable::lookup(const QString &keyField, const QVariant &key, const QString &resultField, bool caseInsensitive)
 {
     const TableDef &def = tableDef();
     const FieldDef *keyDef = def.field(keyField);
@@ -374,15 +386,14 @@ QVariant TTable::lookup(const QString &keyField, const QVariant &key, const QStr
         return {};
     // Lookups are also made through views that are never opened, so the statement belongs to
     // the database, which lets it go when the connection closes.
-    QSqlQuery &q = database().prepared(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ? LIMIT 1")
-                                           .arg(SqlText::quoted(resultDef->name), SqlText::quoted(def.name),
-                                                SqlText::quoted(keyDef->name)));
-    q.bindValue(0, stored);
-    if (!q.exec())
-        throw EngineError::fromSql(q.lastError(), m_tableName);
-    const QVariant result = q.next() ? q.value(0) : QVariant();
-    q.finish();
-    return result;
+    SqliteStatement &q = database().statement(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?%4 LIMIT 1")
+                                                  .arg(SqlText::quoted(resultDef->name), SqlText::quoted(def.name),
+                                                       SqlText::quoted(keyDef->name),
+                                                       caseInsensitive ? QStringLiteral(" COLLATE NOCASE") : QString()),
+                                              m_tableName);
+    StatementRun run(q);
+    q.bind(0, stored);
+    return q.step() ? q.value(0) : QVariant();
 }
 
 // ---- order bookkeeping ------------------------------------------------------------------
@@ -527,28 +538,29 @@ bool TTable::passesFilter(qint64 rowid)
 {
     if (m_condition.sql.isEmpty())
         return true;
-    QSqlQuery &q = prepared(QStringLiteral("SELECT 1 FROM %1 WHERE rowid = ? AND (%2)")
-                                .arg(SqlText::quoted(m_def->name), m_condition.sql));
-    q.bindValue(0, rowid);
+    SqliteStatement &q = prepared(QStringLiteral("SELECT 1 FROM %1 WHERE rowid = ? AND (%2)")
+                                      .arg(SqlText::quoted(m_def->name), m_condition.sql));
+    StatementRun run(q);
+    q.bind(0, rowid);
     for (int i = 0; i < m_condition.values.size(); ++i)
-        q.bindValue(i + 1, m_condition.values[i]);
-    if (!q.exec())
-        throw EngineError::fromSql(q.lastError(), m_tableName);
-    const bool passes = q.next();
-    q.finish();
-    return passes;
+        q.bind(i + 1, m_condition.values[i]);
+    return q.step();
 }
 
 int TTable::insertRow(const QVector<QVariant> &values)
 {
     const int n = storedFieldCount();
-    QSqlQuery &q = prepared(m_insertSql);
-    for (int i = 0; i < n; ++i)
-        q.bindValue(i, values[i]);
-    if (!q.exec())
-        throw EngineError::fromSql(q.lastError(), m_tableName);
-    const qint64 rowid = q.lastInsertId().toLongLong();
-    q.finish();
+    SqliteStatement &q = prepared(m_insertStatement, m_insertSql);
+    qint64 rowid;
+    {
+        StatementRun run(q);
+        for (int i = 0; i < n; ++i)
+            q.bind(i, values[i]);
+        q.step();
+        rowid = q.lastInsertRowid();
+    }
+    m_lastInsertedRowid = rowid;
+    ++m_insertedCount;
     if (m_cache.size() > kCacheLimit)
         m_cache.clear();
     m_cache.insert(rowid, values);
@@ -563,14 +575,16 @@ int TTable::updateRow(int position, const QVector<QVariant> &values)
 {
     const int n = storedFieldCount();
     const qint64 rowid = rowidAt(position);
-    QSqlQuery &q = prepared(m_updateSql);
-    for (int i = 0; i < n; ++i)
-        q.bindValue(i, values[i]);
-    q.bindValue(n, rowid);
-    if (!q.exec())
-        throw EngineError::fromSql(q.lastError(), m_tableName);
-    const int affected = q.numRowsAffected();
-    q.finish();
+    SqliteStatement &q = prepared(m_updateStatement, m_updateSql);
+    int affected;
+    {
+        StatementRun run(q);
+        for (int i = 0; i < n; ++i)
+            q.bind(i, values[i]);
+        q.bind(n, rowid);
+        q.step();
+        affected = q.changes();
+    }
     if (affected != 1) {
         m_cache.remove(rowid);
         error(EngineError::RecordDeleted, QStringLiteral("Record/Key deleted: another copy of the program removed it."));
@@ -589,15 +603,25 @@ int TTable::updateRow(int position, const QVector<QVariant> &values)
 void TTable::deleteRow(int position)
 {
     const qint64 rowid = rowidAt(position);
-    QSqlQuery &q = prepared(m_deleteSql);
-    q.bindValue(0, rowid);
-    if (!q.exec())
-        throw EngineError::fromSql(q.lastError(), m_tableName);
-    q.finish();
+    SqliteStatement &q = prepared(m_deleteStatement, m_deleteSql);
+    {
+        StatementRun run(q);
+        q.bind(0, rowid);
+        q.step();
+    }
     m_cache.remove(rowid);
     const quint32 slot = m_rows[size_t(position)];
     m_rows.erase(m_rows.begin() + position);
     freeSlot(slot);
+}
+
+void TTable::deleteStoredRow(qint64 rowid)
+{
+    SqliteStatement &q = prepared(m_deleteStatement, m_deleteSql);
+    StatementRun run(q);
+    q.bind(0, rowid);
+    q.step();
+    m_cache.remove(rowid);
 }
 
 void TTable::refresh()
@@ -633,7 +657,37 @@ void TTable::currentRecordChanged()
 {
     for (TTable *detail : std::as_const(m_details))
         if (detail->isActive())
-            detail->syncToMaster();
+            detail->followMaster();
+}
+
+// While the database defers detail reads (an import or an export runs), a detail nobody
+// watches (no control, no event, no detail of its own, no pending record) re-reads its rows
+// only when they are next asked for: a walk over the master then reads only the details it uses.
+void TTable::followMaster()
+{
+    static const QMetaMethod signalsWatched[] = {
+        QMetaMethod::fromSignal(&TDataSet::recordChanged), QMetaMethod::fromSignal(&TDataSet::dataSetChanged),
+        QMetaMethod::fromSignal(&TDataSet::stateChanged), QMetaMethod::fromSignal(&TDataSet::fieldChanged)};
+    const bool unwatched = database().defersDetailReads() && !isEditing() && m_details.isEmpty() && !afterScroll
+                           && !onCalcFields
+                           && std::none_of(std::begin(signalsWatched), std::end(signalsWatched),
+                                           [this](const QMetaMethod &signal) { return isSignalConnected(signal); });
+    if (unwatched) {
+        m_syncPending = true;
+        return;
+    }
+    m_syncPending = false;
+    syncToMaster();
+}
+
+void TTable::settle() const
+{
+    if (!m_syncPending)
+        return;
+    // The view's rows are a cache of what the master's position says they are.
+    auto *self = const_cast<TTable *>(this);
+    self->m_syncPending = false;
+    self->syncToMaster();
 }
 
 void TTable::syncToMaster()

@@ -2,10 +2,12 @@
 
 #include "data/DataSet.h"
 #include "data/FilterParser.h"
+#include "data/SqliteStatement.h"
 
 #include <QHash>
 #include <QSqlQuery>
 #include <memory>
+#include <unordered_map>
 
 // A view on one table of the database: ordered by an index, optionally restricted to the
 // detail rows of a master view and filtered. The view keeps the ordered row ids and their
@@ -47,9 +49,18 @@ public:
     bool locate(const QString &fieldName, const QVariant &value, bool caseInsensitive = false);
 
     // Reads a field of the first row whose key field equals the key, without moving the view.
-    QVariant lookup(const QString &keyField, const QVariant &key, const QString &resultField);
+    // A case-insensitive look-up uses the field's case-insensitive index, where it has one.
+    QVariant lookup(const QString &keyField, const QVariant &key, const QString &resultField,
+                    bool caseInsensitive = false);
 
     void refresh() override;
+
+    // The row id SQLite gave the row this view stored last, and how many rows it has stored.
+    qint64 lastInsertedRowid() const { return m_lastInsertedRowid; }
+    quint64 insertedCount() const { return m_insertedCount; }
+    // Removes one stored row by its row id, without events and without moving; open views
+    // see it once they re-read (TDatabase::resyncViews).
+    void deleteStoredRow(qint64 rowid);
 
 protected:
     void openRows() override;
@@ -62,6 +73,7 @@ protected:
     void forgetCachedRow(int position) override;
     void initNewRecord() override;
     void currentRecordChanged() override;
+    void settle() const override;
 
 private:
     struct OrderField {
@@ -73,6 +85,7 @@ private:
     void buildStatementTexts();
     void loadRows();
     void syncToMaster();
+    void followMaster();
     QString orderBySql() const;
     QString whereSql(QVariantList &values) const;
     const QString &loadSql(const QString &where);
@@ -88,7 +101,8 @@ private:
     int insertSlotSorted(quint32 slot);
     int positionOfRowid(qint64 rowid) const;
     void fetchBlock(int position);
-    QSqlQuery &prepared(const QString &sql);
+    SqliteStatement &prepared(const QString &sql);
+    SqliteStatement &prepared(SqliteStatement *&cached, const QString &sql);
     QSqlQuery run(const QString &sql, const QVariantList &values);
 
     QString m_tableName;
@@ -102,6 +116,9 @@ private:
     QString m_detailField;
     QVariant m_rangeValue;
     QList<TTable *> m_details;
+    bool m_syncPending = false;
+    qint64 m_lastInsertedRowid = -1;
+    quint64 m_insertedCount = 0;  // the master moved; the rows are read on their next use
 
     QString m_filterText;
     bool m_filtered = false;
@@ -114,8 +131,17 @@ private:
     std::vector<quint32> m_rows;
 
     QHash<qint64, QVector<QVariant>> m_cache;
-    QHash<QString, QSqlQuery> m_statements;
+    std::unordered_map<QString, std::unique_ptr<SqliteStatement>> m_statements;
     // Statement texts that depend only on the table, made once when the view opens.
     QString m_fetchSql, m_insertSql, m_updateSql, m_deleteSql;
+    SqliteStatement *m_insertStatement = nullptr, *m_updateStatement = nullptr, *m_deleteStatement = nullptr,
+                    *m_fetchStatement = nullptr, *m_loadStatement = nullptr;
+    struct WhereText {
+        bool valid = false;
+        bool noRange = false;
+        QString condition;
+        QString sql;
+    };
+    mutable WhereText m_whereText;
     QString m_loadSql, m_loadSqlWhere;
 };

@@ -62,6 +62,10 @@ TdmMain1::TdmMain1(QObject *parent, const QString &directory) : QObject(parent)
     } catch (const EngineError &e) {
         Prompter::instance().error(e.message());
     }
+    if (Database1.isReadOnly())
+        Prompter::instance().inform(QStringLiteral("The database in \"%1\" is read-only: the recipes can be read, "
+                                                   "but no change can be saved.")
+                                        .arg(Database1.directory()));
 }
 
 TdmMain1::~TdmMain1()

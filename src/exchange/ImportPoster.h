@@ -1,6 +1,11 @@
 #pragma once
 
+#include <QtGlobal>
+#include <utility>
+#include <vector>
+
 class TDataSet;
+class TTable;
 
 // The posting rule of the importers. A record the table engine refuses for an integrity
 // reason (a key already there, a required value missing, ...) is cancelled and dropped, and
@@ -13,6 +18,12 @@ public:
     int droppedCount() const { return m_dropped; }
     void countDrop() { ++m_dropped; }
 
+    // The rows stored since the last call of keepStored(), for the recipe being read.
+    void keepStored() { m_stored.clear(); }
+    // Deletes those rows again, newest first, and forgets them.
+    void removeStored();
+
 private:
     int m_dropped = 0;
+    std::vector<std::pair<TTable *, qint64>> m_stored;
 };

@@ -13,6 +13,7 @@ ImportSession::ImportSession(TdmMain1 &tables, LineReader &reader, Progress prog
     : m_tables(tables),
       m_reader(reader),
       m_progress(std::move(progress)),
+      m_deferredReads(tables.Database1),
       m_transactions(tables.Database1, commitIntervalMs)
 {
 }
@@ -67,8 +68,8 @@ ImportSummary ImportSession::run(const std::function<void()> &readRecipes)
 void ImportSession::beginRecipe()
 {
     m_recipeStartLine = m_reader.lineNumber() + 1;
-    // The recipe's key is drawn before its transaction opens: a refused recipe must not hand
-    // its key to the next one, which the table would refuse the same way.
+    // The key drawn for a recipe stays drawn even when the recipe is taken out again, so a
+    // refused recipe never hands its key to the next one.
     m_transactions.openBatch();
     m_tables.tblRecipe.insert();
     m_transactions.beginRecipe();
@@ -78,11 +79,11 @@ void ImportSession::finishRecipe()
 {
     if (m_poster.post(m_tables.tblRecipe)) {
         m_transactions.commitRecipe();
+        m_poster.keepStored();
         keepNewValues();
         ++m_summary.recipesStored;
     } else {
-        m_transactions.rollbackRecipe();
-        forgetNewValues();
+        removeRecipe();
     }
     ++m_summary.recipesRead;
     if (m_progress)
@@ -90,22 +91,33 @@ void ImportSession::finishRecipe()
 }
 
 // Pending records are cancelled details first, so that no cancel posts a detail on the way;
-// then the recipe's transaction takes back what was stored for it.
+// then what was stored for the recipe is taken out. Should that fail too, the whole batch
+// is rolled back rather than committed with part of a recipe in it.
 void ImportSession::abandonRecipe()
 {
-    for (TTable *table : {&m_tables.tblRecipeIngredient, &m_tables.tblIngredientLookup, &m_tables.tblCategory,
-                          &m_tables.tblMeasurement, &m_tables.tblDescription, &m_tables.tblRecipe})
-        if (table->isEditing())
-            table->cancel();
-    if (m_transactions.hasOpenRecipe()) {
-        m_transactions.rollbackRecipe();
-        forgetNewValues();
-    }
     try {
+        for (TTable *table : {&m_tables.tblRecipeIngredient, &m_tables.tblIngredientLookup, &m_tables.tblCategory,
+                              &m_tables.tblMeasurement, &m_tables.tblDescription, &m_tables.tblRecipe})
+            if (table->isEditing())
+                table->cancel();
+        if (m_transactions.hasOpenRecipe())
+            removeRecipe();
         m_transactions.finish();
-    } catch (const EngineError &) {
+    } catch (const std::exception &) {
         // The failure being raised is the one to show; this one follows from it.
+        forgetNewValues();
+        m_transactions.abandon();
     }
+}
+
+// Takes out what was stored for the recipe being read (its lines, its row, the ingredients
+// and list values made for it) inside the batch, and lets every view read the tables again.
+void ImportSession::removeRecipe()
+{
+    m_poster.removeStored();
+    forgetNewValues();
+    m_transactions.rollbackRecipe();
+    m_tables.Database1.resyncViews();
 }
 
 void ImportSession::keepNewValues()

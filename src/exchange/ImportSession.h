@@ -66,6 +66,7 @@ public:
 private:
     [[noreturn]] void failAtEnd(const QString &expected);
     void abandonRecipe();
+    void removeRecipe();
     void keepNewValues();
     void forgetNewValues();
     int currentLine() const;
@@ -74,6 +75,8 @@ private:
     LineReader &m_reader;
     Progress m_progress;
     ImportPoster m_poster;
+    // Declared before the transactions: the views catch up once those have ended.
+    TDeferredDetailReads m_deferredReads;
     ImportTransactions m_transactions;
     std::unique_ptr<IngredientDirectory> m_ingredients;
     std::unique_ptr<LookupListValues> m_categories;

@@ -1,5 +1,7 @@
 #include "exchange/ImportTransactions.h"
 
+#include <QThread>
+
 ImportTransactions::ImportTransactions(TDatabase &db, int commitIntervalMs)
     : m_db(db), m_commitIntervalMs(commitIntervalMs)
 {
@@ -7,7 +9,6 @@ ImportTransactions::ImportTransactions(TDatabase &db, int commitIntervalMs)
 
 ImportTransactions::~ImportTransactions()
 {
-    m_recipe.reset();
     m_batch.reset();
 }
 
@@ -22,27 +23,31 @@ void ImportTransactions::openBatch()
 void ImportTransactions::beginRecipe()
 {
     openBatch();
-    m_recipe.emplace(m_db);
+    m_recipeOpen = true;
 }
 
 void ImportTransactions::commitRecipe()
 {
-    m_recipe->commit();
-    m_recipe.reset();
+    m_recipeOpen = false;
     if (m_batchAge.elapsed() >= m_commitIntervalMs) {
         m_batch->commit();
         m_batch.reset();
+        // A copy waiting for the database tries again only every so often; without a pause the
+        // next batch would take the lock back at once, and that copy would wait until the end.
+        if (m_commitIntervalMs > 0)
+            QThread::msleep(kPauseAfterBatchMs);
     }
 }
 
-void ImportTransactions::rollbackRecipe()
+void ImportTransactions::abandon()
 {
-    m_recipe.reset();
+    m_recipeOpen = false;
+    m_batch.reset();
 }
 
 void ImportTransactions::finish()
 {
-    m_recipe.reset();
+    m_recipeOpen = false;
     if (m_batch) {
         m_batch->commit();
         m_batch.reset();

@@ -38,6 +38,17 @@ QString IngredientDirectory::keyFor(const QString &name)
     const auto found = m_keys.constFind(comparable);
     if (found != m_keys.constEnd())
         return found.value();
+    // Another copy of the program may have added it since the map was read; the import
+    // holds the write lock here, so what the table says now stays true. Names are matched
+    // regardless of case, as in the map, which lets the look-up use the name index.
+    const QString stored = m_table
+                               .lookup(m_table.fieldInfo(m_nameField).def.name, name,
+                                       m_table.fieldInfo(m_keyField).def.name, true)
+                               .toString();
+    if (!stored.isEmpty()) {
+        m_keys.insert(comparable, stored);
+        return stored;
+    }
     m_table.insert();
     m_table.field(m_nameField).setAsString(name);
     const QString key = m_table.field(m_keyField).asString();

@@ -1,5 +1,6 @@
 #include "exchange/LineReader.h"
 
+#include "exchange/ExchangeError.h"
 #include "exchange/LineCodec.h"
 
 #include <QBuffer>
@@ -8,6 +9,9 @@ namespace {
 
 constexpr qint64 kChunkSize = 256 * 1024;
 constexpr char kEndOfText = 26;
+// No line of a recipe file comes near this; a longer one means a file of another kind, which
+// would otherwise be held whole in memory while its line end is sought.
+constexpr qsizetype kMaxLineLength = 1024 * 1024;
 
 qsizetype findLineBreak(const QByteArray &bytes, qsizetype from)
 {
@@ -98,6 +102,10 @@ bool LineReader::nextRawLine(QByteArrayView &line)
         dropByteOrderMark();
     for (;;) {
         const qsizetype lineEnd = findLineBreak(m_bytes, m_pos);
+        if ((lineEnd < 0 ? m_bytes.size() : lineEnd) - m_pos > kMaxLineLength)
+            throw ExchangeError(QStringLiteral("The line is longer than %1 bytes; this is not a recipe file.")
+                                    .arg(kMaxLineLength),
+                                m_taken + int(m_ahead.size()) + 1);
         if (lineEnd < 0 && !m_deviceDone) {
             refill();
             continue;

@@ -14,6 +14,7 @@ class QIODevice;
 // UTF-8 byte-order mark at the start is dropped. Each line is decoded on its own
 // (LineCodec). The importers look at most a few lines ahead, and ask before every read
 // whether the line is there, so a short file ends the import instead of being read past.
+// A line longer than a megabyte is no recipe text: reading it raises an ExchangeError naming it.
 class LineReader {
 public:
     explicit LineReader(QIODevice &device);  // an open device, read from its position on

@@ -23,6 +23,13 @@ void LookupListValues::ensure(const QString &value)
     const QString key = storedForm(value);
     if (m_values.contains(key))
         return;
+    // Another copy of the program may have added it since the set was read; the import
+    // holds the write lock here, so what the table says now stays true.
+    const QString field = m_list.fieldInfo(0).def.name;
+    if (!m_list.lookup(field, key, field).isNull()) {
+        m_values.insert(key);
+        return;
+    }
     m_list.insert();
     m_list.field(0).setAsString(value);
     m_poster.post(m_list);

@@ -28,6 +28,23 @@ QString afterLabel(const QString &line)
     return line.mid(line.indexOf(QLatin1Char(':')) + 2);
 }
 
+// The banner that opens a recipe, in either framing ("MMMMM-----" or "----------").
+bool isRecipeStart(const QString &line)
+{
+    return line.contains(kRecipeStart) && line.contains(kBanner, Qt::CaseInsensitive);
+}
+
+// A line with nothing but blanks, other than the one blank that closes the ingredient list.
+bool isEmptyLine(const QString &line)
+{
+    return line != kEndOfIngredients && QStringView(line).trimmed().isEmpty();
+}
+
+bool isTitleLine(const QString &line)
+{
+    return QStringView(line).trimmed().startsWith(QLatin1String("Title:"));
+}
+
 QString firstCategory(const QString &categories)
 {
     const qsizetype comma = categories.indexOf(QLatin1Char(','));
@@ -48,8 +65,12 @@ ImportSummary MealMasterImporter::importFrom(LineReader &reader)
 {
     ImportSession session(m_tables, reader, m_progress, m_commitIntervalMs);
     return session.run([&] {
-        while (reader.hasLines(2) && reader.peek().contains(kRecipeStart))
-            readRecipe(session);
+        while (reader.hasLines(2)) {
+            if (isRecipeStart(reader.peek()))
+                readRecipe(session);
+            else
+                reader.take();  // text before, between or after the recipes
+        }
     });
 }
 
@@ -57,12 +78,10 @@ void MealMasterImporter::readRecipe(ImportSession &session)
 {
     session.beginRecipe();
     readTitleLines(session);
-    readIngredients(session);
-    ImportSession::setMemoLines(m_tables.tblRecipe.fieldByName(QStringLiteral("Instructions")),
-                                readDirections(session));
+    if (readIngredients(session))
+        ImportSession::setMemoLines(m_tables.tblRecipe.fieldByName(QStringLiteral("Instructions")),
+                                    readDirections(session));
     session.finishRecipe();
-    if (session.reader().hasLines(1))
-        session.reader().take();  // the line after the end line
 }
 
 // The banner, the line after it, and the title, categories and servings lines, taken by
@@ -72,36 +91,86 @@ void MealMasterImporter::readTitleLines(ImportSession &session)
     const QString title = QStringLiteral("the title line");
     while (session.peekLine(title).contains(kBanner))
         session.reader().take();
-    session.takeLine(title);
+    // The line between the banner and the title; some writers leave it out.
+    if (!isTitleLine(session.peekLine(title)))
+        session.takeLine(title);
     TTable &recipes = m_tables.tblRecipe;
     recipes.fieldByName(QStringLiteral("Name")).setAsString(afterLabel(session.takeLine(title)));
     const QString category = firstCategory(afterLabel(session.takeLine(QStringLiteral("the categories line"))));
     session.categories().ensure(category);
     recipes.fieldByName(QStringLiteral("Category")).setAsString(category);
     recipes.fieldByName(QStringLiteral("Servings")).setAsString(afterLabel(session.takeLine(QStringLiteral("the servings line"))));
-    session.takeLine(QStringLiteral("the line after the servings line"));
+    // A recipe of a title alone ends right after its servings line.
+    if (!isRecipeEnd(session.peekLine(QStringLiteral("the line after the servings line"))))
+        session.reader().take();
 }
 
-void MealMasterImporter::readIngredients(ImportSession &session)
+// The list ends at its line of one blank, or at an empty line that no more ingredients
+// follow. An empty line between groups, sub-headings and lines without any blank hold no
+// ingredient. Returns false when the recipe's end line came first: a recipe without directions.
+bool MealMasterImporter::readIngredients(ImportSession &session)
 {
     const QString expected = QStringLiteral("the line of one blank that ends the ingredient list");
     LineReader &reader = session.reader();
+    MealMasterIngredientGroup group;
     for (;;) {
         const QString line = session.peekLine(expected);
+        if (startsDirections(session, line)) {
+            storeIngredients(session, group);
+            return true;
+        }
         reader.take();
-        if (line == kEndOfIngredients)
-            return;
-        if (isRecipeEnd(line))
-            session.failHere(QStringLiteral("The recipe ends before a line of one blank closes its ingredient list"));
-        // A sub-heading, and a line without any blank (an empty one, say), hold no ingredient.
-        if (!line.contains(kSubHeading) && line.contains(QLatin1Char(' ')))
-            readIngredientLine(session, line);
+        if (isRecipeEnd(line) || line == kEndOfIngredients
+            || (isEmptyLine(line) && !ingredientsFollow(session))) {
+            storeIngredients(session, group);
+            return !isRecipeEnd(line);
+        }
+        if (line.contains(kSubHeading) || isEmptyLine(line))
+            storeIngredients(session, group);
+        else if (line.contains(QLatin1Char(' ')))
+            group.addLine(line);
     }
 }
 
-void MealMasterImporter::readIngredientLine(ImportSession &session, const QString &line)
+// A list that nothing closes before the recipe's end line holds its directions too: they
+// start at its first line that is not laid out as an ingredient.
+bool MealMasterImporter::startsDirections(ImportSession &session, const QString &line)
 {
-    const MealMasterIngredient item = MealMasterIngredient::fromLine(line);
+    if (MealMasterIngredient::hasLayout(line) || line.contains(kSubHeading) || isRecipeEnd(line)
+        || line.trimmed().isEmpty() || !line.contains(QLatin1Char(' ')))
+        return false;
+    LineReader &reader = session.reader();
+    for (int ahead = 1; reader.hasLines(ahead + 1); ++ahead) {
+        const QString &next = reader.peek(ahead);
+        if (next == kEndOfIngredients || isEmptyLine(next))
+            return false;
+        if (isRecipeEnd(next))
+            return true;
+    }
+    return false;
+}
+
+// Whether the lines after an empty line still belong to the ingredient list.
+bool MealMasterImporter::ingredientsFollow(ImportSession &session)
+{
+    LineReader &reader = session.reader();
+    for (int ahead = 0; reader.hasLines(ahead + 1); ++ahead) {
+        const QString &line = reader.peek(ahead);
+        if (isEmptyLine(line))
+            continue;
+        return line.contains(kSubHeading) || MealMasterIngredient::hasLayout(line);
+    }
+    return false;
+}
+
+void MealMasterImporter::storeIngredients(ImportSession &session, MealMasterIngredientGroup &group)
+{
+    for (const MealMasterIngredient &item : group.take())
+        storeIngredient(session, item);
+}
+
+void MealMasterImporter::storeIngredient(ImportSession &session, const MealMasterIngredient &item)
+{
     session.measurements().ensure(item.measurement);
     session.descriptions().ensure(item.description);
     const QString key = session.ingredients().keyFor(item.name);

@@ -5,6 +5,8 @@
 #include <QString>
 
 class LineReader;
+class MealMasterIngredientGroup;
+struct MealMasterIngredient;
 class TdmMain1;
 
 // Reads a Meal-Master file by its fixed lines and columns and adds each recipe in it as a
@@ -23,8 +25,11 @@ public:
 private:
     void readRecipe(ImportSession &session);
     void readTitleLines(ImportSession &session);
-    void readIngredients(ImportSession &session);
-    void readIngredientLine(ImportSession &session, const QString &line);
+    bool readIngredients(ImportSession &session);
+    static bool ingredientsFollow(ImportSession &session);
+    static bool startsDirections(ImportSession &session, const QString &line);
+    void storeIngredients(ImportSession &session, MealMasterIngredientGroup &group);
+    void storeIngredient(ImportSession &session, const MealMasterIngredient &item);
     QStringList readDirections(ImportSession &session);
 
     TdmMain1 &m_tables;

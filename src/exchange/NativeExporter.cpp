@@ -10,6 +10,8 @@
 int NativeExporter::exportRecipes(const QString &fileName, const QStringList &names)
 {
     prepare();
+    // The walk over the recipes reads only the ingredient lines it writes.
+    TDeferredDetailReads deferred(m_tables.Database1);
     LineWriter out(fileName);
     int written = 0;
     for (const QString &name : names) {

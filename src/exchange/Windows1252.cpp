@@ -48,15 +48,17 @@ bool Windows1252::canEncode(QChar character)
 
 bool Windows1252::encode(QStringView text, QByteArray &out)
 {
+    // One byte per character: the room is made once and filled in place.
     const qsizetype start = out.size();
-    out.reserve(start + text.size());
-    for (QChar c : text) {
-        const int byte = byteOf(c.unicode());
+    out.resize(start + text.size());
+    char *bytes = out.data() + start;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const int byte = byteOf(text[i].unicode());
         if (byte < 0) {
             out.truncate(start);
             return false;
         }
-        out.append(char(byte));
+        bytes[i] = char(byte);
     }
     return true;
 }

@@ -105,8 +105,8 @@ private slots:
         QTest::addColumn<QByteArray>("bad");
         QTest::addColumn<int>("line");
         QTest::addColumn<QString>("mentions");
-        QTest::newRow("ingredient list never closed")
-            << mealMaster("Bad", "Oddities", {"      1 zz Fresh herb"}, {"  Stir.", "MMMMM", " "}, false) << 20
+        QTest::newRow("file ends in the ingredient list")
+            << mealMaster("Bad", "Oddities", {"      1 zz Fresh herb"}, {"  Stir."}, false) << 19
             << "line of one blank";
         QTest::newRow("directions never end")
             << mealMaster("Bad", "Oddities", {"      1 zz Fresh herb"}, {"  Stir.", "  Serve."}) << 21 << "\"-----\"";

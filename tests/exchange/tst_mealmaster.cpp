@@ -21,6 +21,12 @@ QByteArray recipe(const QByteArray &title, const QByteArray &categories, const Q
     return text + end + "\r\n \r\n";
 }
 
+// A line of two ingredient columns, the second starting at column 42.
+QByteArray twoColumns(const QByteArray &first, const QByteArray &second)
+{
+    return first.leftJustified(41, ' ') + second;
+}
+
 QByteArray simple(const QByteArray &title, const QList<QByteArray> &ingredients = {"      2 c  Flour"})
 {
     return recipe(title, "Breads", "   Servings:  4", ingredients, {"  Bake."});
@@ -122,8 +128,8 @@ private slots:
                           {"  Heat oven to 350.", "", "  Bake 60 minutes. "}));
         const QList<StoredRecipe> stored = m_fx->recipes();
         QCOMPARE(stored.size(), 1);
-        QCOMPARE(linesOf(stored[0]), (QStringList{"Butter (or margarine),|0|1/2|c|", "-softened|1|||",
-                                                  "Powdered sugar|2|1|c|sifted", "Milk|3|2|tb|"}));
+        QCOMPARE(linesOf(stored[0]), (QStringList{"Butter (or margarine),|0|1/2|c|softened",
+                                                  "Powdered sugar|1|1|c|sifted", "Milk|2|2|tb|"}));
         QCOMPARE(stored[0].instructions, (QStringList{"  Heat oven to 350.", "", "  Bake 60 minutes. "}));
         QVERIFY(m_fx->listValues("LAmtMeas.db", "Measurement").contains("tb"));
         QVERIFY(m_fx->listValues("LAmtDesc.db", "Description").contains("sifted"));
@@ -161,6 +167,90 @@ private slots:
         QCOMPARE(stored.size(), 2);
         QCOMPARE(linesOf(stored[0]), lines);
         QCOMPARE(stored[0].instructions, QStringList{"  Wash them."});
+    }
+
+    // Layouts of real archives beyond one column: each gives the lines a cook would read.
+    void archiveLayouts_data()
+    {
+        QTest::addColumn<QList<QByteArray>>("ingredients");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("two columns, read down the first, then the second")
+            << QList<QByteArray>{twoColumns("      1 c  Flour", "      2 ts Salt"),
+                                 twoColumns("      3    Eggs", "      1 pn Mace")}
+            << QStringList{"Flour|0|1|c|", "Eggs|1|3||", "Salt|2|2|ts|", "Mace|3|1|pn|"};
+        QTest::newRow("odd count: the last line has one column")
+            << QList<QByteArray>{twoColumns("      1 c  Flour", "      2 ts Salt"), "      3    Eggs"}
+            << QStringList{"Flour|0|1|c|", "Eggs|1|3||", "Salt|2|2|ts|"};
+        QTest::newRow("continuation in either column")
+            << QList<QByteArray>{twoColumns("      1 c  Walnuts; toasted", "      1 ts Vanilla"),
+                                 twoColumns("           -and chopped", "           -pure")}
+            << QStringList{"Walnuts|0|1|c|toasted and chopped", "Vanilla|1|1|ts|pure"};
+        QTest::newRow("continuation on top of the second column")
+            << QList<QByteArray>{twoColumns("      1 c  Rice", "           -long grain")}
+            << QStringList{"Rice|0|1|c|long grain"};
+        QTest::newRow("continuation with nothing above it is kept")
+            << QList<QByteArray>{"           -John Doe-"} << QStringList{"-John Doe-|0|||"};
+        QTest::newRow("long text in one column is not split")
+            << QList<QByteArray>{"      1 c  Chicken broth, or use the water the bones cooked in"}
+            << QStringList{"Chicken broth|0|1|c|or use the water the"};
+        QTest::newRow("empty line between groups")
+            << QList<QByteArray>{"      1 c  Sugar", "", "      2 tb Milk"} << QStringList{"Sugar|0|1|c|", "Milk|1|2|tb|"};
+    }
+    void archiveLayouts()
+    {
+        QFETCH(QList<QByteArray>, ingredients);
+        QFETCH(QStringList, lines);
+        importText(recipe("Layout", "Tests", "      Yield: 1 Servings", ingredients, {"  Mix."}) + simple("Next"));
+        const QList<StoredRecipe> stored = m_fx->recipes();
+        QCOMPARE(stored.size(), 2);
+        QCOMPARE(linesOf(stored[0]), lines);
+        QCOMPARE(stored[0].instructions, QStringList{"  Mix."});
+    }
+
+    // An empty line closes the list when directions follow it, as a line of one blank does.
+    void emptyLineBeforeDirectionsEndsTheList()
+    {
+        QByteArray text = recipe("Soup", "Soups", "   Servings:  2", {"      1    Leek", "      2 c  Water"},
+                                 {"  Boil the leek.", "", "  Serve hot."});
+        text.replace("Water\r\n \r\n", "Water\r\n\r\n");
+        importText(text + simple("Next"));
+        const QList<StoredRecipe> stored = m_fx->recipes();
+        QCOMPARE(stored.size(), 2);
+        QCOMPARE(linesOf(stored[0]), (QStringList{"Leek|0|1||", "Water|1|2|c|"}));
+        QCOMPARE(stored[0].instructions, (QStringList{"  Boil the leek.", "", "  Serve hot."}));
+    }
+
+    // Shorter shapes some writers produce: no line between banner and title, a recipe that
+    // ends in its ingredient list, a recipe of a title alone. None may swallow the next one.
+    void shortRecipes()
+    {
+        const QByteArray text = "MMMMM----- Recipe via Meal-Master (tm) v8.05\n      Title: No blank\n Categories: A\n"
+                                "   Servings: 1\n\n      1 c  Flour\n      2    Eggs\nMMMMM\n"
+                                "MMMMM----- Recipe via Meal-Master (tm) v8.05\n \n      Title: Title alone\n"
+                                " Categories: B\n   Servings: 2\nMMMMM\n"
+                                + simple("Last");
+        const ImportSummary summary = importText(text);
+        QCOMPARE(summary.recipesStored, 3);
+        const QList<StoredRecipe> stored = m_fx->recipes();
+        QCOMPARE(stored[0].name, QStringLiteral("No blank"));
+        QCOMPARE(linesOf(stored[0]), (QStringList{"Flour|0|1|c|", "Eggs|1|2||"}));
+        QVERIFY(stored[0].instructions.isEmpty());
+        QCOMPARE(stored[1].name, QStringLiteral("Title alone"));
+        QVERIFY(stored[1].lines.isEmpty());
+        QCOMPARE(stored[2].name, QStringLiteral("Last"));
+        QCOMPARE(stored[2].instructions, QStringList{"  Bake."});
+    }
+
+    // With no line closing the list before the end line, the text under the ingredients is
+    // read as directions; a list closed by its line of one blank keeps every line as before.
+    void directionsRightUnderTheIngredients()
+    {
+        importText("MMMMM----- Recipe via Meal-Master (tm) v8.05\n \n      Title: Apples\n Categories: A\n"
+                   "   Servings: 1\n\n      2    Apples\nCook all the ingredients.\n  Serve warm.\nMMMMM\n");
+        const QList<StoredRecipe> stored = m_fx->recipes();
+        QCOMPARE(stored.size(), 1);
+        QCOMPARE(linesOf(stored[0]), QStringList{"Apples|0|2||"});
+        QCOMPARE(stored[0].instructions, (QStringList{"Cook all the ingredients.", "  Serve warm."}));
     }
 
     void sameIngredientTwiceKeepsTheFirstLine()
@@ -212,7 +302,7 @@ private slots:
     void fileWithoutARecipeStartImportsNothing_data()
     {
         QTest::addColumn<QByteArray>("text");
-        QTest::newRow("first line without hyphens") << QByteArray("From: someone\r\n") + simple("Pie");
+        QTest::newRow("no banner") << QByteArray("From: someone\r\n      1 c  Flour\r\n-----\r\n");
         QTest::newRow("one line") << QByteArray("MMMMM----- Recipe via Meal-Master (tm) v8.05\r\n");
         QTest::newRow("empty") << QByteArray();
     }
@@ -221,6 +311,18 @@ private slots:
         QFETCH(QByteArray, text);
         QCOMPARE(importText(text).recipesRead, 0);
         QCOMPARE(m_fx->count("Recipe.DB"), 0);
+    }
+
+    // Mail headers, notes and separators around the recipes are passed over.
+    void textAroundRecipesIsSkipped()
+    {
+        importText("From: someone\r\nSubject: two pies\r\n\r\n" + simple("Pie") + "-----\r\nA note between.\r\n"
+                   + simple("Tart") + "-- \r\nsignature\r\n");
+        const QList<StoredRecipe> stored = m_fx->recipes();
+        QCOMPARE(stored.size(), 2);
+        QCOMPARE(stored[0].name, QStringLiteral("Pie"));
+        QCOMPARE(stored[1].name, QStringLiteral("Tart"));
+        QCOMPARE(stored[1].instructions, QStringList{"  Bake."});
     }
 
     void anyLineEnd_data()
