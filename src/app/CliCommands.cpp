@@ -1,6 +1,8 @@
 #include "app/CliCommands.h"
 
+#include "app/CliError.h"
 #include "app/TerminalProgress.h"
+#include "data/DateText.h"
 #include "data/dmmain.h"
 #include "exchange/MealMasterImporter.h"
 #include "exchange/NativeExporter.h"
@@ -23,6 +25,9 @@ void CliCommands::run(const CommandLine &line)
         break;
     case CommandLine::Command::Report:
         writeReport(line.report, line.pdfPath);
+        break;
+    case CommandLine::Command::Plan:
+        planDay(line.planDate, line.names.value(0));
         break;
     }
 }
@@ -73,6 +78,39 @@ void CliCommands::writeReport(const ReportRequest &request, const QString &pdfPa
 {
     writeReportPdf(m_dataModule, request, pdfPath);
     m_out << QStringLiteral("%1: \"%2\" written\n").arg(pdfPath, ReportKinds::description(request.kind));
+}
+
+void CliCommands::planDay(const QString &dateText, const QString &recipeName)
+{
+    const QDate date = DateText::parse(dateText);
+    if (!date.isValid())
+        throw CliError::failure(QStringLiteral("\"%1\" is not a valid date. Please enter dates like %2.")
+                                    .arg(dateText, DateText::toDisplay(QDate::currentDate())));
+    if (!locateRecipe(recipeName))
+        throw CliError::failure(QStringLiteral("No recipe is named \"%1\".").arg(recipeName));
+    const QString recipeId = m_dataModule.tblRecipe.fieldByName(QStringLiteral("Recipe_ID")).asString();
+    TTable &days = m_dataModule.tblDay;
+    if (days.findKey({date}))
+        days.edit();
+    else
+        days.insert();
+    days.fieldByName(QStringLiteral("Recipe_ID")).setAsString(recipeId);
+    days.fieldByName(QStringLiteral("Date")).setAsDate(date);
+    days.post();
+    m_out << QStringLiteral("%1: %2\n")
+                 .arg(DateText::toDisplay(date), m_dataModule.tblRecipe.fieldByName(QStringLiteral("Name")).asString());
+}
+
+// Matches names as export does: by key when the recipes are ordered by name ignoring case.
+bool CliCommands::locateRecipe(const QString &name)
+{
+    TTable &recipes = m_dataModule.tblRecipe;
+    const QStringList order = recipes.indexFields();
+    const auto index = recipes.tableDef().indexStartingWith(order);
+    if (!order.isEmpty() && order.first().compare(QLatin1String("Name"), Qt::CaseInsensitive) == 0 && index
+        && index->caseInsensitive)
+        return recipes.findKey({name});
+    return recipes.locate(QStringLiteral("Name"), name, true);
 }
 
 CliCommands::Stats CliCommands::stats()

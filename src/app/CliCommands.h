@@ -28,6 +28,9 @@ public:
     void importFiles(CommandLine::Format format, const QStringList &files);
     void exportRecipes(const QString &fileName, const QStringList &names);
     void writeReport(const ReportRequest &request, const QString &pdfPath);
+    // Plans the first recipe of the name (letter case ignored) on the day, as the calendar's
+    // Assign does: a day that has a recipe gets it replaced.
+    void planDay(const QString &dateText, const QString &recipeName);
     Stats stats();
     // Every recipe's name in key order, equal names as often as they occur.
     QStringList allRecipeNames();
@@ -36,6 +39,7 @@ private:
     void importFile(CommandLine::Format format, const QString &fileName);
     void printStats();
     int countRows(const QString &tableName);
+    bool locateRecipe(const QString &name);
 
     TdmMain1 &m_dataModule;
     QTextStream &m_out;

@@ -30,6 +30,8 @@ CommandLine CommandLine::parse(const QStringList &arguments)
         line.parseStats(rest);
     else if (command == QLatin1String("report"))
         line.parseReport(rest);
+    else if (command == QLatin1String("plan"))
+        line.parsePlan(rest);
     else
         throw CliError::usage(QStringLiteral("unknown command \"%1\"").arg(command));
     return line;
@@ -86,6 +88,15 @@ void CommandLine::parseReport(QStringList arguments)
         throw CliError::usage(QStringLiteral("missing --pdf OUT.pdf"));
 }
 
+void CommandLine::parsePlan(const QStringList &arguments)
+{
+    command = Command::Plan;
+    if (arguments.size() != 2)
+        throw CliError::usage(QStringLiteral("plan takes a date and a recipe name"));
+    planDate = arguments.at(0);
+    names = {arguments.at(1)};
+}
+
 void CommandLine::takeReportOption(const QString &option, const QString &value)
 {
     if (option == QLatin1String("--pdf"))
@@ -114,6 +125,7 @@ QString CommandLine::usage()
                "  platewright-cli [--database DIR] stats\n"
                "  platewright-cli [--database DIR] report \"KIND\" --pdf OUT.pdf [--name NAME]...\n"
                "                  [--category C] [--from DATE] [--to DATE]\n"
+               "  platewright-cli [--database DIR] plan DATE NAME\n"
                "Kinds of report:\n")
            + kinds;
 }

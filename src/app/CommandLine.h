@@ -10,8 +10,9 @@
 //   [--database DIR] export FILE (--all | NAME...)
 //   [--database DIR] stats
 //   [--database DIR] report "KIND" --pdf OUT.pdf [--name NAME]... [--category C] [--from DATE] [--to DATE]
+//   [--database DIR] plan DATE NAME
 struct CommandLine {
-    enum class Command { Import, Export, Stats, Report };
+    enum class Command { Import, Export, Stats, Report, Plan };
     enum class Format { Native, MealMaster };
 
     QString database;  // empty: the directory the alias names, as for the program
@@ -19,7 +20,8 @@ struct CommandLine {
     Format format = Format::Native;
     QStringList files;  // import: the files; export: the one file
     bool exportAll = false;
-    QStringList names;  // export: the recipe names
+    QStringList names;  // export: the recipe names; plan: the one name
+    QString planDate;   // plan: the day, as typed
     ReportRequest report;
     QString pdfPath;
 
@@ -32,5 +34,6 @@ private:
     void parseExport(QStringList arguments);
     void parseStats(const QStringList &arguments);
     void parseReport(QStringList arguments);
+    void parsePlan(const QStringList &arguments);
     void takeReportOption(const QString &option, const QString &value);
 };

@@ -13,6 +13,8 @@
 #include "ui/Waitbox.h"
 #include "ui/about.h"
 
+#include <QDir>
+#include <QIcon>
 #include <cstdlib>
 
 namespace {
@@ -43,6 +45,16 @@ public:
 private:
     Prompter *m_previous;
 };
+
+// Every size the build rendered of the program's icon and built into the program.
+QIcon programIcon()
+{
+    QIcon icon;
+    const QDir pictures(QStringLiteral(":/icons"));
+    for (const QString &name : pictures.entryList({QStringLiteral("platewright-*.png")}))
+        icon.addFile(pictures.filePath(name));
+    return icon;
+}
 
 } // namespace
 
@@ -91,6 +103,8 @@ void Startup::showMainWindow()
 int Startup::runProgram(int &argc, char **argv)
 {
     Application application(argc, argv);
+    Application::setWindowIcon(programIcon());
+    Application::setDesktopFileName(QStringLiteral("platewright"));
     MessageBoxPrompter prompter;
     PrompterInstallation installation(prompter);
     Startup startup;

@@ -61,7 +61,6 @@ QFrame *edgeLine(QWidget *parent)
 void TMainForm::buildWindow()
 {
     ImageList1 = ToolGlyphs::draw();
-    setWindowIcon(ImageList1.value(8));
     buildMenu();
     auto *client = new QHBoxLayout(this);
     client->setMenuBar(MainMenu1);

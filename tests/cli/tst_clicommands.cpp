@@ -1,7 +1,9 @@
 #include "../exchange/ExchangeFixture.h"
 #include "app/CliCommands.h"
+#include "app/CliError.h"
 #include "app/CliProgram.h"
 #include "app/TerminalProgress.h"
+#include "data/DateText.h"
 #include "exchange/ExchangeError.h"
 
 #include <QDir>
@@ -51,6 +53,18 @@ private slots:
     void reportIsWrittenAsPdf();
     void progressStaysOffTerminals();
     void givenDatabaseDirectoryIsUsed();
+    void planStoresTheDayOfTheNamedRecipe_data();
+    void planStoresTheDayOfTheNamedRecipe();
+    void planReplacesTheRecipeOfAPlannedDay();
+    void planRefusesUnknownNamesAndDates_data();
+    void planRefusesUnknownNamesAndDates();
+
+private:
+    QVariantList plannedDays()
+    {
+        return m_fx->column(QStringLiteral("SELECT \"Date\" || '|' || \"Recipe_ID\" || '|' || coalesce(\"Servings\", '') "
+                                           "FROM \"DAY\" ORDER BY \"Date\""));
+    }
 };
 
 void TestCliCommands::importTellsRecipesAndDroppedRecords()
@@ -134,6 +148,69 @@ void TestCliCommands::givenDatabaseDirectoryIsUsed()
     QVERIFY(output.contains(QStringLiteral("Recipes:          0")));
     QCOMPARE(CliProgram::run({"--database", env.path() + "/nowhere", "stats"}, out, err, false), 1);
     QVERIFY(errors.contains(QStringLiteral("nowhere")));
+}
+
+void TestCliCommands::planStoresTheDayOfTheNamedRecipe_data()
+{
+    QTest::addColumn<QString>("date");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("ISO date, name as stored") << "2026-03-14" << "Soup";
+    QTest::newRow("date as displayed, name in capitals") << DateText::toDisplay(QDate(2026, 3, 14)) << "SOUP";
+}
+
+void TestCliCommands::planStoresTheDayOfTheNamedRecipe()
+{
+    QFETCH(QString, date);
+    QFETCH(QString, name);
+    m_fx->addRecipe(named("Stew"));
+    const QString soup = m_fx->addRecipe(named("Soup"));
+    m_fx->dm().tblRecipe.findKey({"Stew"});  // the current recipe must not be the one planned
+    commands().planDay(date, name);
+    QCOMPARE(plannedDays(), QVariantList{"2026-03-14|" + soup + "|"});
+    QVERIFY(m_output.endsWith(QStringLiteral(": Soup\n")));
+}
+
+// A planned day keeps one entry and its servings; only the recipe changes.
+void TestCliCommands::planReplacesTheRecipeOfAPlannedDay()
+{
+    const QString soup = m_fx->addRecipe(named("Soup"));
+    const QString stew = m_fx->addRecipe(named("Stew"));
+    CliCommands cli = commands();
+    cli.planDay("2026-03-14", "Soup");
+    cli.planDay("2026-03-15", "Soup");
+    TTable &days = m_fx->dm().tblDay;
+    QVERIFY(days.findKey({QDate(2026, 3, 14)}));
+    days.edit();
+    days.fieldByName("Servings").setAsString("6");
+    days.post();
+    cli.planDay("2026-03-14", "stew");
+    QCOMPARE(plannedDays(), (QVariantList{"2026-03-14|" + stew + "|6", "2026-03-15|" + soup + "|"}));
+}
+
+void TestCliCommands::planRefusesUnknownNamesAndDates_data()
+{
+    QTest::addColumn<QString>("date");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("unknown name") << "2026-03-14" << "Sou" << "No recipe is named \"Sou\".";
+    QTest::newRow("impossible date") << "2026-02-30" << "Soup" << "\"2026-02-30\" is not a valid date.";
+    QTest::newRow("no date at all") << "tomorrow" << "Soup" << "\"tomorrow\" is not a valid date.";
+}
+
+void TestCliCommands::planRefusesUnknownNamesAndDates()
+{
+    QFETCH(QString, date);
+    QFETCH(QString, name);
+    QFETCH(QString, message);
+    m_fx->addRecipe(named("Soup"));
+    try {
+        commands().planDay(date, name);
+        QFAIL("planned");
+    } catch (const CliError &e) {
+        QVERIFY(!e.isUsage());
+        QVERIFY2(e.message().startsWith(message), qPrintable(e.message()));
+    }
+    QVERIFY(plannedDays().isEmpty());
 }
 
 QTEST_MAIN(TestCliCommands)

@@ -11,6 +11,7 @@ private slots:
     void readsImport();
     void readsExport();
     void readsReportOptions();
+    void readsPlan();
 };
 
 void TestCommandLine::rejectsWrongUsage_data()
@@ -28,6 +29,8 @@ void TestCommandLine::rejectsWrongUsage_data()
     QTest::newRow("report kind in other case") << QStringList{"report", "recipe (by name)", "--pdf", "a.pdf"};
     QTest::newRow("report without pdf") << QStringList{"report", "Recipe (by Name)", "--name", "Soup"};
     QTest::newRow("report option without value") << QStringList{"report", "Recipe (by Name)", "--pdf"};
+    QTest::newRow("plan without name") << QStringList{"plan", "2026-03-14"};
+    QTest::newRow("plan with two names") << QStringList{"plan", "2026-03-14", "Soup", "Stew"};
     QTest::newRow("report unknown option") << QStringList{"report", "Recipe (by Name)", "--pdf", "a.pdf", "--x", "1"};
 }
 
@@ -73,6 +76,15 @@ void TestCommandLine::readsReportOptions()
     QCOMPARE(line.report.from, QStringLiteral("1/3/2024"));
     QCOMPARE(line.report.to, QStringLiteral("7/3/2024"));
     QCOMPARE(line.report.category, QStringLiteral("Soups"));
+}
+
+void TestCommandLine::readsPlan()
+{
+    const CommandLine line = CommandLine::parse({"--database", "/tmp/r", "plan", "14/3/2026", "Mom's Stew"});
+    QCOMPARE(line.command, CommandLine::Command::Plan);
+    QCOMPARE(line.database, QStringLiteral("/tmp/r"));
+    QCOMPARE(line.planDate, QStringLiteral("14/3/2026"));
+    QCOMPARE(line.names, QStringList{"Mom's Stew"});
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)
