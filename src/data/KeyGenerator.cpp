@@ -7,38 +7,41 @@
 
 namespace {
 
+// Runs one statement on the counter of the table and field; true when it returned a row,
+// which is then left for the caller to read until the statement is reset.
+bool runOnCounter(SqliteStatement &statement, const QString &tableKeyName, const QString &fieldName)
+{
+    statement.bind(0, tableKeyName);
+    statement.bind(1, fieldName);
+    return statement.step();
+}
+
 qlonglong drawKey(TDatabase &db, const QString &tableKeyName, const QString &fieldName)
 {
     // Under the write lock of BEGIN IMMEDIATE no other copy of the program can read the
     // counter between the two statements. The counters exist from the start; one that is
     // missing is made, starting at 0.
+    const QString context = QStringLiteral("Key.db");
     SqliteStatement &advance = db.statement(
         QStringLiteral("UPDATE \"Key\" SET \"Next_Value\" = coalesce(\"Next_Value\", 0) + 1 "
                        "WHERE \"Table_Name\" = ? AND \"Field_Name\" = ?"),
-        QStringLiteral("Key.db"));
+        context);
     {
         StatementRun run(advance);
-        advance.bind(0, tableKeyName);
-        advance.bind(1, fieldName);
-        advance.step();
+        runOnCounter(advance, tableKeyName, fieldName);
     }
     if (advance.changes() == 0) {
         SqliteStatement &create = db.statement(
-            QStringLiteral("INSERT INTO \"Key\" (\"Table_Name\", \"Field_Name\", \"Next_Value\") VALUES (?, ?, 1)"),
-            QStringLiteral("Key.db"));
+            QStringLiteral("INSERT INTO \"Key\" (\"Table_Name\", \"Field_Name\", \"Next_Value\") VALUES (?, ?, 1)"), context);
         StatementRun run(create);
-        create.bind(0, tableKeyName);
-        create.bind(1, fieldName);
-        create.step();
+        runOnCounter(create, tableKeyName, fieldName);
         return 0;
     }
     SqliteStatement &read = db.statement(
         QStringLiteral("SELECT \"Next_Value\" - 1 FROM \"Key\" WHERE \"Table_Name\" = ? AND \"Field_Name\" = ?"),
-        QStringLiteral("Key.db"));
+        context);
     StatementRun run(read);
-    read.bind(0, tableKeyName);
-    read.bind(1, fieldName);
-    if (!read.step())
+    if (!runOnCounter(read, tableKeyName, fieldName))
         throw EngineError(EngineError::DiskError, QStringLiteral("No key was drawn from \"Key.db\"."));
     return read.int64Value(0);
 }
@@ -47,8 +50,7 @@ qlonglong drawKey(TDatabase &db, const QString &tableKeyName, const QString &fie
 
 QString GetNextKey(TDatabase &db, const QString &tableKeyName, const QString &fieldName)
 {
-    // Inside a transaction the write lock is already held and the one statement is atomic;
-    // otherwise take the lock for the draw alone.
+    // Inside a transaction the write lock is already held; otherwise take it for the draw alone.
     if (db.inTransaction())
         return QString::number(drawKey(db, tableKeyName, fieldName));
     TTransaction transaction(db);
