@@ -157,6 +157,27 @@ private slots:
         QCOMPARE(m_settings->ReadIniValue("Injected", "none"), QStringLiteral("none"));
     }
 
+    // Rewriting the file once re-encoded every line: an 8-bit line came back as replacement
+    // characters, and each rewrite dropped one byte-order mark from the first line until a
+    // heading behind them surfaced and the value written was no longer the one read.
+    void rewritesKeepOtherLinesByteForByte_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::newRow("byte-order marks before a heading") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF\xEF\xBB\xBF[Setup]");
+        QTest::newRow("8-bit text") << QByteArray("[Window]\r\nTitle=K\xFC" "che\r\n");
+    }
+    void rewritesKeepOtherLinesByteForByte()
+    {
+        QFETCH(QByteArray, before);
+        QDir().mkpath(m_env->configHome() + "/Platewright");
+        writeFile(iniPath(), before);
+        for (const char *value : {"False", "True", "False"}) {
+            m_settings->WriteIniValue("Enable Nifty Forms", value, "True");
+            QCOMPARE(m_settings->ReadIniValue("Enable Nifty Forms", "True"), QString::fromLatin1(value));
+        }
+        QVERIFY(readFile(iniPath()).startsWith(before));
+    }
+
     void unwritableFileRaisesUnableToWrite()
     {
         // A file where the directory should be refuses the write even to root.

@@ -1,0 +1,194 @@
+#include "TestSupport.h"
+#include "Unprivileged.h"
+
+#include "app/Startup.h"
+#include "calendar/Main.h"
+#include "data/Database.h"
+#include "data/dmmain.h"
+#include "ui/BoundGrid.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QSqlQuery>
+#include <QtTest>
+
+namespace {
+
+constexpr int kRecipes = 25;
+
+QString databaseFile(const QString &directory)
+{
+    return QDir(directory).filePath(QString::fromLatin1(TDatabase::kDatabaseFileName));
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A database of the program's own making with recipes, in the directory the alias names.
+QString createDatabase(const TempEnvironment &env)
+{
+    const QString directory = env.path() + QStringLiteral("/Recipe");
+    QDir().mkpath(directory);
+    env.setRecipeAlias(directory);
+    TDatabase db;
+    db.openDirectory(directory);
+    QSqlQuery q(db.connection());
+    q.prepare(QStringLiteral("INSERT INTO Recipe (Recipe_ID, Name, Instructions) VALUES (?, ?, ?)"));
+    for (int i = 0; i < kRecipes; ++i) {
+        q.addBindValue(QString::number(i));
+        q.addBindValue(QStringLiteral("Recipe %1").arg(i, 2, 10, QLatin1Char('0')));
+        q.addBindValue(QString(300, QLatin1Char('x')));
+        q.exec();
+    }
+    q.exec(QStringLiteral("UPDATE Key SET Next_Value = 100"));
+    return directory;
+}
+
+} // namespace
+
+class TestStartupDatabase : public QObject {
+    Q_OBJECT
+private slots:
+    void damagedDatabaseEndsTheStart_data();
+    void damagedDatabaseEndsTheStart();
+    void readOnlyDatabaseShowsTheRecipes_data();
+    void readOnlyDatabaseShowsTheRecipes();
+    void readOnlyDirectoryWithoutDatabaseEndsTheStart();
+    void unwritableSettingsFileIsShownAndTheProgramRuns();
+};
+
+void TestStartupDatabase::damagedDatabaseEndsTheStart_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::newRow("random bytes") << "random";
+    QTest::newRow("text file") << "text";
+    QTest::newRow("cut in the middle") << "cut";
+}
+
+// One error box naming the file, no window, and the file as it was.
+void TestStartupDatabase::damagedDatabaseEndsTheStart()
+{
+    QFETCH(QString, damage);
+    TempEnvironment env;
+    const QString file = databaseFile(createDatabase(env));
+    QByteArray bytes = contents(file);
+    if (damage == QLatin1String("random")) {
+        for (char &byte : bytes)
+            byte = char(QRandomGenerator::global()->bounded(256));
+    } else if (damage == QLatin1String("text")) {
+        bytes = QByteArray("Sunday roast\r\nMonday soup\r\n").repeated(100);
+    } else {
+        bytes = bytes.left(bytes.size() / 2);
+    }
+    {
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        out.write(bytes);
+    }
+    ScriptedPrompter prompter;
+    {
+        Startup startup;
+        QVERIFY(!startup.createObjects());
+        QVERIFY(!MainForm);
+    }
+    QCOMPARE(prompter.errors.size(), 1);
+    QVERIFY2(prompter.errors.first().contains(file), qPrintable(prompter.errors.first()));
+    QVERIFY(QApplication::topLevelWidgets().isEmpty());
+    QCOMPARE(contents(file), bytes);
+}
+
+void TestStartupDatabase::readOnlyDatabaseShowsTheRecipes_data()
+{
+    QTest::addColumn<bool>("directoryReadOnly");
+    QTest::newRow("file read-only") << false;
+    QTest::newRow("directory read-only") << true;
+}
+
+// The program starts on the recipes, says once that nothing can be saved, and a command that
+// would change something shows the engine's read-only error; the file keeps its bytes.
+void TestStartupDatabase::readOnlyDatabaseShowsTheRecipes()
+{
+    RUN_AS_UNPRIVILEGED_USER();
+    QFETCH(bool, directoryReadOnly);
+    TempEnvironment env;
+    const QString directory = createDatabase(env);
+    const QString file = databaseFile(directory);
+    const QFile::Permissions readable = QFile::ReadOwner | QFile::ExeOwner;
+    QVERIFY(QFile::setPermissions(directoryReadOnly ? directory : file, readable));
+    const QByteArray before = contents(file);
+
+    ScriptedPrompter prompter;
+    {
+        Startup startup;
+        QVERIFY(startup.createObjects());
+        startup.showMainWindow();
+        QCOMPARE(prompter.notices.size(), 1);
+        QVERIFY2(prompter.notices.first().contains(QStringLiteral("read-only")), qPrintable(prompter.notices.first()));
+        QCOMPARE(prompter.errors, QStringList{});
+        QCOMPARE(MainForm->DBGrid1->model()->rowCount(), kRecipes);
+
+        MainForm->Assign1->trigger();
+        MainForm->Delete1->trigger();
+        QCOMPARE(prompter.errors.size(), 2);
+        for (const QString &error : std::as_const(prompter.errors))
+            QVERIFY2(error.contains(QStringLiteral("read-only")), qPrintable(error));
+        QCOMPARE(MainForm->DBGrid1->model()->rowCount(), kRecipes);
+    }
+    QCOMPARE(prompter.notices.size(), 1);
+    QCOMPARE(contents(file), before);
+    QVERIFY(QFile::setPermissions(directory, readable | QFile::WriteOwner));
+}
+
+void TestStartupDatabase::readOnlyDirectoryWithoutDatabaseEndsTheStart()
+{
+    RUN_AS_UNPRIVILEGED_USER();
+    TempEnvironment env;
+    const QString directory = env.path() + QStringLiteral("/Recipe");
+    QDir().mkpath(directory);
+    env.setRecipeAlias(directory);
+    QVERIFY(QFile::setPermissions(directory, QFile::ReadOwner | QFile::ExeOwner));
+    ScriptedPrompter prompter;
+    {
+        Startup startup;
+        QVERIFY(!startup.createObjects());
+    }
+    QCOMPARE(prompter.errors.size(), 1);
+    QVERIFY2(prompter.errors.first().contains(directory), qPrintable(prompter.errors.first()));
+    QVERIFY(QDir(directory).isEmpty());
+    QVERIFY(QFile::setPermissions(directory, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+}
+
+// The settings file lacks "Enable Nifty Forms" and cannot take its default: the window opens
+// after one error box naming the file, which stays as it was.
+void TestStartupDatabase::unwritableSettingsFileIsShownAndTheProgramRuns()
+{
+    RUN_AS_UNPRIVILEGED_USER();
+    TempEnvironment env;
+    createDatabase(env);
+    const QString ini = env.configHome() + QStringLiteral("/Platewright/Recipe.Ini");
+    QFile file(ini);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[Setup]\r\nNifty Forms File=/nowhere/tile.bmp\r\n");
+    file.close();
+    QVERIFY(QFile::setPermissions(ini, QFile::ReadOwner));
+    const QByteArray before = contents(ini);
+    ScriptedPrompter prompter;
+    {
+        Startup startup;
+        QVERIFY(startup.createObjects());
+        startup.showMainWindow();
+        QVERIFY(MainForm->isVisible());
+        QCOMPARE(MainForm->DBGrid1->model()->rowCount(), kRecipes);
+    }
+    QCOMPARE(prompter.errors, QStringList{QStringLiteral("Unable to write to ") + ini});
+    QCOMPARE(contents(ini), before);
+}
+
+QTEST_MAIN(TestStartupDatabase)
+#include "tst_startupdatabase.moc"

@@ -1,0 +1,170 @@
+#include "TestSupport.h"
+#include "Unprivileged.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QtTest>
+
+// The built platewright-cli on databases it cannot use as they are, and on import files that
+// are no recipe files: a clear message on standard error, the right exit code, and nothing
+// that was stored before is changed.
+class TestCliDatabase : public QObject {
+    Q_OBJECT
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_stdout, m_stderr;
+
+    int run(const QStringList &arguments)
+    {
+        QProcess process;
+        process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/../src/app/platewright-cli"), arguments);
+        if (!process.waitForFinished(120000))
+            return -1;
+        m_stdout = QString::fromUtf8(process.readAllStandardOutput());
+        m_stderr = QString::fromUtf8(process.readAllStandardError());
+        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    }
+
+    QString path(const QString &name) const { return m_dir->path() + u'/' + name; }
+    QString database() const { return path(QStringLiteral("db")); }
+    QString databaseFile() const { return database() + QStringLiteral("/platewright.db"); }
+
+    static QByteArray contents(const QString &fileName)
+    {
+        QFile file(fileName);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    void write(const QString &fileName, const QByteArray &bytes)
+    {
+        QFile file(fileName);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QCOMPARE(file.write(bytes), bytes.size());
+    }
+
+    // A database holding the recipes of a real archive.
+    void fillDatabase()
+    {
+        QCOMPARE(run({"--database", database(), "import", "mealmaster",
+                      testDataDir() + QStringLiteral("/mealmaster/gitpan_MealMaster/0222-1.TXT")}),
+                 0);
+        QCOMPARE(run({"--database", database(), "stats"}), 0);
+        QVERIFY(m_stdout.contains(QStringLiteral("Recipes:          110\n")));
+    }
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(QDir().mkpath(database()));
+    }
+    void cleanup() { m_dir.reset(); }
+
+    void damagedDatabaseIsNamedAndLeftAlone_data();
+    void damagedDatabaseIsNamedAndLeftAlone();
+    void readOnlyDatabaseCountsButDoesNotImport();
+    void readOnlyDirectoryGetsNoDatabase();
+    void unreadableImportFileKeepsTheRecipes_data();
+    void unreadableImportFileKeepsTheRecipes();
+};
+
+void TestCliDatabase::damagedDatabaseIsNamedAndLeftAlone_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::newRow("random bytes") << "random";
+    QTest::newRow("cut in the middle") << "cut";
+}
+
+void TestCliDatabase::damagedDatabaseIsNamedAndLeftAlone()
+{
+    QFETCH(QString, damage);
+    fillDatabase();
+    QByteArray bytes = contents(databaseFile());
+    if (damage == QLatin1String("random")) {
+        for (char &byte : bytes)
+            byte = char(QRandomGenerator::global()->bounded(256));
+    } else {
+        bytes.truncate(bytes.size() / 2);
+    }
+    write(databaseFile(), bytes);
+    for (const QStringList &command : {QStringList{"stats"}, QStringList{"export", path("out.txt"), "--all"}}) {
+        QCOMPARE(run(QStringList{"--database", database()} + command), 1);
+        QVERIFY2(m_stderr.contains(QStringLiteral("platewright-cli: ") + u'"' + databaseFile())
+                     || m_stderr.contains(QStringLiteral("platewright-cli: The database file \"") + databaseFile()),
+                 qPrintable(m_stderr));
+        QVERIFY(m_stdout.isEmpty());
+    }
+    QCOMPARE(contents(databaseFile()), bytes);
+    QVERIFY(!QFile::exists(path("out.txt")));
+}
+
+// The counts come out, with one notice that nothing can be saved; an import is refused with
+// the engine's read-only message and the file keeps its bytes. (Runs as another user, so it
+// brings its own recipe file.)
+void TestCliDatabase::readOnlyDatabaseCountsButDoesNotImport()
+{
+    RUN_AS_UNPRIVILEGED_USER();
+    write(path(QStringLiteral("soup.txt")),
+          "Platewright\r\nName=Soup;Meal=;Category=Soups;PrepTime=;Servings=2;CookTime=;\r\nInstructions\r\nBoil.\r\n"
+          "Notes\r\nIngredients List\r\nIngredient=Leek;Order=0;Amount=2;\r\n");
+    QCOMPARE(run({"--database", database(), "import", "native", path(QStringLiteral("soup.txt"))}), 0);
+    QVERIFY(QFile::setPermissions(databaseFile(), QFile::ReadOwner));
+    const QByteArray before = contents(databaseFile());
+    QCOMPARE(run({"--database", database(), "stats"}), 0);
+    QVERIFY(m_stdout.contains(QStringLiteral("Recipes:          1\n")));
+    QCOMPARE(m_stderr.count(QStringLiteral("read-only")), 1);
+    QCOMPARE(run({"--database", database(), "import", "native", path(QStringLiteral("soup.txt"))}), 1);
+    QVERIFY2(m_stderr.contains(QStringLiteral("The database is read-only; changes cannot be saved.")), qPrintable(m_stderr));
+    QCOMPARE(contents(databaseFile()), before);
+}
+
+void TestCliDatabase::readOnlyDirectoryGetsNoDatabase()
+{
+    RUN_AS_UNPRIVILEGED_USER();
+    QVERIFY(QFile::setPermissions(database(), QFile::ReadOwner | QFile::ExeOwner));
+    QCOMPARE(run({"--database", database(), "stats"}), 1);
+    QVERIFY2(m_stderr.contains(database()) && m_stderr.contains(QStringLiteral("read-only")), qPrintable(m_stderr));
+    QVERIFY(QDir(database()).isEmpty());
+    QVERIFY(QFile::setPermissions(database(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+}
+
+void TestCliDatabase::unreadableImportFileKeepsTheRecipes_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+    QByteArray binary(256 * 1024, 0);
+    for (char &byte : binary)
+        byte = char(QRandomGenerator::global()->bounded(256));
+    const QByteArray endless = QByteArray(20 * 1024 * 1024, 'x');
+    for (const char *format : {"native", "mealmaster"}) {
+        const QByteArray f(format);
+        QTest::newRow(f + ", empty") << QString::fromLatin1(format) << QByteArray() << 0 << "0 recipes imported";
+        QTest::newRow(f + ", 20 MB without a line end")
+            << QString::fromLatin1(format) << endless << 1 << "Line 1: The line is longer than";
+    }
+    // Random bytes hold line ends by chance; the native reader takes each third line as a
+    // header and may store what it finds, the Meal-Master reader finds no recipe start.
+    QTest::newRow("mealmaster, binary") << "mealmaster" << binary << 0 << "0 recipes imported";
+}
+
+void TestCliDatabase::unreadableImportFileKeepsTheRecipes()
+{
+    QFETCH(QString, format);
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+    fillDatabase();
+    const QString stats = m_stdout;
+    write(path("in.txt"), bytes);
+    QCOMPARE(run({"--database", database(), "import", format, path("in.txt")}), exitCode);
+    QVERIFY2((exitCode == 0 ? m_stdout : m_stderr).contains(message), qPrintable(m_stdout + m_stderr));
+    QCOMPARE(run({"--database", database(), "stats"}), 0);
+    QCOMPARE(m_stdout, stats);
+}
+
+QTEST_GUILESS_MAIN(TestCliDatabase)
+#include "tst_clidatabase.moc"

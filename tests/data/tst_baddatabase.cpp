@@ -1,0 +1,203 @@
+#include "Unprivileged.h"
+#include "data/Database.h"
+#include "data/EngineError.h"
+#include "data/KeyGenerator.h"
+#include "data/Schema.h"
+#include "data/SysInfo.h"
+#include "data/Table.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QString databaseFile(const QString &directory)
+{
+    return QDir(directory).filePath(QString::fromLatin1(TDatabase::kDatabaseFileName));
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void write(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// A real database of the given directory with recipes enough to span many pages.
+void createDatabase(const QString &directory, int recipes)
+{
+    TDatabase db;
+    db.openDirectory(directory);
+    TTransaction transaction(db);
+    QSqlQuery q(db.connection());
+    q.prepare(QStringLiteral("INSERT INTO Recipe (Recipe_ID, Name, Instructions) VALUES (?, ?, ?)"));
+    for (int i = 0; i < recipes; ++i) {
+        q.addBindValue(QString::number(i));
+        q.addBindValue(QStringLiteral("Recipe %1").arg(i));
+        q.addBindValue(QString(400, QLatin1Char('x')));
+        QVERIFY(q.exec());
+    }
+    transaction.commit();
+}
+
+// The error the open raises; code 0 when it opens.
+EngineError openError(TDatabase &db, const QString &directory)
+{
+    try {
+        db.openDirectory(directory);
+    } catch (const EngineError &e) {
+        return e;
+    }
+    return EngineError(0, {});
+}
+
+int writeErrorCode(const std::function<void()> &write)
+{
+    try {
+        write();
+    } catch (const EngineError &e) {
+        return e.code();
+    }
+    return 0;
+}
+
+} // namespace
+
+class TestBadDatabase : public QObject {
+    Q_OBJECT
+private slots:
+    void damagedFileIsRefusedAndLeftAlone_data();
+    void damagedFileIsRefusedAndLeftAlone();
+    void readOnlyFileShowsItsRowsAndRefusesWrites();
+    void readOnlyDirectoryMakesTheDatabaseReadOnly();
+    void readOnlyDirectoryWithoutDatabaseIsRefused();
+};
+
+void TestBadDatabase::damagedFileIsRefusedAndLeftAlone_data()
+{
+    QTemporaryDir source;
+    createDatabase(source.path(), 300);
+    const QByteArray real = contents(databaseFile(source.path()));
+    QVERIFY(real.size() > 64 * 1024);
+    QByteArray random(16 * 1024, 0);
+    for (char &byte : random)
+        byte = char(QRandomGenerator::global()->bounded(256));
+
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("random bytes") << random;
+    QTest::newRow("text file") << QByteArray("Grandmother's recipes\nApple pie: apples, flour, butter\n").repeated(200);
+    QTest::newRow("cut in the middle") << real.left(real.size() / 2);
+    QTest::newRow("cut at a page boundary") << real.left(4096 * 3);
+    QTest::newRow("cut inside the header") << real.left(60);
+}
+
+// The message names the file; nothing is written to it or beside it.
+void TestBadDatabase::damagedFileIsRefusedAndLeftAlone()
+{
+    QFETCH(QByteArray, bytes);
+    QTemporaryDir directory;
+    write(databaseFile(directory.path()), bytes);
+    TDatabase db;
+    const EngineError error = openError(db, directory.path());
+    QCOMPARE(error.code(), int(EngineError::NotADatabase));
+    QVERIFY2(error.message().contains(databaseFile(directory.path())), qPrintable(error.message()));
+    QVERIFY(!db.isOpen());
+    QCOMPARE(contents(databaseFile(directory.path())), bytes);
+    QCOMPARE(QDir(directory.path()).entryList(QDir::Files), QStringList{TDatabase::kDatabaseFileName});
+}
+
+// Opened read-only: the rows can be read; a post and a key draw fail with the engine's
+// read-only error, and the file keeps its bytes.
+void TestBadDatabase::readOnlyFileShowsItsRowsAndRefusesWrites()
+{
+    RUN_AS_UNPRIVILEGED_USER();
+    QTemporaryDir directory;
+    createDatabase(directory.path(), 20);
+    const QString file = databaseFile(directory.path());
+    QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    const QByteArray before = contents(file);
+
+    TDatabase db;
+    db.openDirectory(directory.path());
+    db.addPassword(QString::fromLatin1(Schema::kTablePassword));
+    QVERIFY(db.isReadOnly());
+    TTable recipes(db);
+    recipes.setTableName(QStringLiteral("Recipe.DB"));
+    recipes.open();
+    QCOMPARE(recipes.recordCount(), 20);
+    QCOMPARE(writeErrorCode([&] {
+                 recipes.insert();
+                 recipes.fieldByName(QStringLiteral("Recipe_ID")).setAsString(QStringLiteral("99"));
+                 recipes.fieldByName(QStringLiteral("Name")).setAsString(QStringLiteral("Unsaved"));
+                 recipes.post();
+             }),
+             int(EngineError::ReadOnly));
+    recipes.cancel();
+    QCOMPARE(writeErrorCode([&] { GetNextKey(db, QStringLiteral("Recipe"), QStringLiteral("Recipe_ID")); }),
+             int(EngineError::ReadOnly));
+    QCOMPARE(recipes.recordCount(), 20);
+    // A setting without a row reads as empty instead of failing to make the row.
+    TSysInfo settings(db, nullptr, directory.filePath(QStringLiteral("Recipe.Ini")));
+    QCOMPARE(settings.ReadSystemValue(QStringLiteral("Recipe Import Dir")), QString());
+    QCOMPARE(settings.ReadSystemValue(QStringLiteral("View Calendar")), QStringLiteral("True"));
+    QCOMPARE(writeErrorCode([&] { settings.WriteSystemValue(QStringLiteral("View Calendar"), QStringLiteral("False")); }),
+             int(EngineError::ReadOnly));
+    db.close();
+    QCOMPARE(contents(file), before);
+    QCOMPARE(QDir(directory.path()).entryList(QDir::Files), QStringList{TDatabase::kDatabaseFileName});
+}
+
+// SQLite keeps its journal beside the file, so a writable file in a directory that cannot
+// be written is opened read-only too, rather than failing at the first change.
+void TestBadDatabase::readOnlyDirectoryMakesTheDatabaseReadOnly()
+{
+    RUN_AS_UNPRIVILEGED_USER();
+    QTemporaryDir parent;
+    const QString directory = parent.path() + QStringLiteral("/Recipe");
+    QDir().mkpath(directory);
+    createDatabase(directory, 20);
+    const QByteArray before = contents(databaseFile(directory));
+    QVERIFY(QFile::setPermissions(directory, QFile::ReadOwner | QFile::ExeOwner));
+
+    TDatabase db;
+    db.openDirectory(directory);
+    db.addPassword(QString::fromLatin1(Schema::kTablePassword));
+    QVERIFY(db.isReadOnly());
+    TTable recipes(db);
+    recipes.setTableName(QStringLiteral("Recipe.DB"));
+    recipes.open();
+    QCOMPARE(recipes.recordCount(), 20);
+    QCOMPARE(writeErrorCode([&] { GetNextKey(db, QStringLiteral("Recipe"), QStringLiteral("Recipe_ID")); }),
+             int(EngineError::ReadOnly));
+    db.close();
+    QCOMPARE(contents(databaseFile(directory)), before);
+    QVERIFY(QFile::setPermissions(directory, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+}
+
+void TestBadDatabase::readOnlyDirectoryWithoutDatabaseIsRefused()
+{
+    RUN_AS_UNPRIVILEGED_USER();
+    QTemporaryDir parent;
+    const QString directory = parent.path() + QStringLiteral("/Recipe");
+    QDir().mkpath(directory);
+    QVERIFY(QFile::setPermissions(directory, QFile::ReadOwner | QFile::ExeOwner));
+    TDatabase db;
+    const EngineError error = openError(db, directory);
+    QCOMPARE(error.code(), int(EngineError::ReadOnly));
+    QVERIFY2(error.message().contains(directory), qPrintable(error.message()));
+    QVERIFY(QDir(directory).isEmpty());
+    QVERIFY(QFile::setPermissions(directory, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+}
+
+QTEST_GUILESS_MAIN(TestBadDatabase)
+#include "tst_baddatabase.moc"

@@ -1,0 +1,209 @@
+#include "ExchangeFixture.h"
+#include "exchange/ExchangeError.h"
+#include "exchange/LineReader.h"
+#include "exchange/MealMasterImporter.h"
+#include "exchange/NativeImporter.h"
+
+#include <QIODevice>
+#include <QRandomGenerator>
+#include <QtTest>
+
+namespace {
+
+// A device that hands out the given lines and then the same byte for ever, with no line end,
+// counting what was taken from it.
+class EndlessLine final : public QIODevice {
+public:
+    explicit EndlessLine(QByteArray start) : m_start(std::move(start)) { open(QIODevice::ReadOnly); }
+    qint64 taken() const { return m_taken; }
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override
+    {
+        for (qint64 i = 0; i < maxSize; ++i, ++m_taken)
+            data[i] = m_taken < m_start.size() ? m_start[m_taken] : 'x';
+        return maxSize;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    QByteArray m_start;
+    qint64 m_taken = 0;
+};
+
+QByteArray randomBytes(quint32 seed, int size)
+{
+    QRandomGenerator random(seed);
+    QByteArray bytes(size, 0);
+    for (char &byte : bytes)
+        byte = char(random.bounded(256));
+    return bytes;
+}
+
+QByteArray archive(const char *name)
+{
+    QFile file(testDataDir() + QStringLiteral("/mealmaster/") + QLatin1String(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+// Import files that are no recipe files, or not whole ones: a clear error naming the line or
+// nothing imported, never a crash or a hang, and the recipes stored before stay as they were.
+class TestBadImportFiles : public QObject {
+    Q_OBJECT
+    std::unique_ptr<ExchangeFixture> m_fx;
+    StoredRecipe m_kept;
+
+    ImportSummary import(bool mealMaster, LineReader &reader)
+    {
+        if (mealMaster)
+            return MealMasterImporter(m_fx->dm()).importFrom(reader);
+        return NativeImporter(m_fx->dm()).importFrom(reader);
+    }
+
+    void verifyKeptRecipe()
+    {
+        const QList<StoredRecipe> stored = m_fx->recipes();
+        QVERIFY(!stored.isEmpty());
+        QVERIFY(stored.first().sameContent(m_kept));
+        QCOMPARE(m_fx->orphanLines(), 0);
+        for (TTable *table : m_fx->dm().allTables())
+            QVERIFY2(!table->isEditing(), qPrintable(table->tableName()));
+    }
+
+private slots:
+    void init()
+    {
+        m_fx = std::make_unique<ExchangeFixture>();
+        m_fx->addRecipe({{}, "Kept stew", {}, "Soups", {}, "4", {}, {"Simmer."}, {}, {}}, {"Beef|1|lb|", "Onion|2||chopped"});
+        m_kept = m_fx->recipes().first();
+        QCOMPARE(m_kept.lines.size(), 2);
+    }
+    void cleanup() { m_fx.reset(); }
+
+    void endlessLineEndsTheImportAtItsLine_data();
+    void endlessLineEndsTheImportAtItsLine();
+    void binaryFileChangesNothingStored_data();
+    void binaryFileChangesNothingStored();
+    void emptyFileImportsNothing_data();
+    void emptyFileImportsNothing();
+    void archiveCutInsideARecipeKeepsTheWholeOnes();
+};
+
+void TestBadImportFiles::endlessLineEndsTheImportAtItsLine_data()
+{
+    QTest::addColumn<bool>("mealMaster");
+    QTest::addColumn<QByteArray>("start");
+    QTest::addColumn<int>("line");
+    QTest::addColumn<int>("stored");
+    QTest::newRow("native, first line") << false << QByteArray() << 1 << 0;
+    QTest::newRow("native, after a recipe")
+        << false << nativeBlock("Name=Soup;", {"Boil."}, {}, {"Ingredient=Leek;Order=0;"}) + "Platewright\r\n" << 9 << 1;
+    QTest::newRow("Meal-Master, first line") << true << QByteArray() << 1 << 0;
+    QTest::newRow("Meal-Master, in the directions")
+        << true << QByteArray("MMMMM----- Recipe via Meal-Master (tm) v8.05\r\n \r\n      Title: Soup\r\n"
+                              " Categories: Soups\r\n      Yield: 4\r\n \r\n      2    Leeks\r\n \r\n  Boil ")
+        << 9 << 0;
+}
+
+// The reader gives up after a bounded stretch of the line instead of holding it whole.
+void TestBadImportFiles::endlessLineEndsTheImportAtItsLine()
+{
+    QFETCH(bool, mealMaster);
+    QFETCH(QByteArray, start);
+    QFETCH(int, line);
+    QFETCH(int, stored);
+    EndlessLine device(start);
+    LineReader reader(device);
+    try {
+        import(mealMaster, reader);
+        QFAIL("the import went through");
+    } catch (const ExchangeError &e) {
+        QCOMPARE(e.lineNumber(), line);
+        QVERIFY2(e.message().contains(QStringLiteral("longer than")), qPrintable(e.message()));
+    }
+    QVERIFY2(device.taken() < 4 * 1024 * 1024, qPrintable(QString::number(device.taken())));
+    QCOMPARE(m_fx->recipes().size(), 1 + stored);
+    verifyKeptRecipe();
+}
+
+void TestBadImportFiles::binaryFileChangesNothingStored_data()
+{
+    QTest::addColumn<bool>("mealMaster");
+    QTest::addColumn<QByteArray>("bytes");
+    for (quint32 seed : {1u, 2u, 3u}) {
+        const QByteArray bytes = randomBytes(seed, 512 * 1024);
+        QByteArray without = bytes;
+        without.replace('\x1a', '\x1b');  // no end-of-text byte: every line is read
+        QTest::addRow("native, seed %u", seed) << false << bytes;
+        QTest::addRow("native, seed %u, no end-of-text byte", seed) << false << without;
+        QTest::addRow("Meal-Master, seed %u", seed) << true << bytes;
+        QTest::addRow("Meal-Master, seed %u, no end-of-text byte", seed) << true << without;
+    }
+}
+
+// Whatever random bytes make of lines, the import ends with a summary or an error naming a
+// line, and only what it reports as stored is added.
+void TestBadImportFiles::binaryFileChangesNothingStored()
+{
+    QFETCH(bool, mealMaster);
+    QFETCH(QByteArray, bytes);
+    LineReader reader(bytes);
+    int stored = 0;
+    try {
+        stored = import(mealMaster, reader).recipesStored;
+    } catch (const ExchangeError &e) {
+        QVERIFY2(e.lineNumber() > 0, qPrintable(e.message()));
+    }
+    QCOMPARE(m_fx->recipes().size(), 1 + stored);
+    verifyKeptRecipe();
+}
+
+void TestBadImportFiles::emptyFileImportsNothing_data()
+{
+    QTest::addColumn<bool>("mealMaster");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("native, empty") << false << QByteArray();
+    QTest::newRow("native, one line end") << false << QByteArray("\r\n");
+    QTest::newRow("Meal-Master, empty") << true << QByteArray();
+    QTest::newRow("Meal-Master, end-of-text byte only") << true << QByteArray("\x1a");
+}
+
+void TestBadImportFiles::emptyFileImportsNothing()
+{
+    QFETCH(bool, mealMaster);
+    QFETCH(QByteArray, bytes);
+    LineReader reader(bytes);
+    const ImportSummary summary = import(mealMaster, reader);
+    QCOMPARE(summary.recipesRead, 0);
+    QCOMPARE(m_fx->recipes().size(), 1);
+    verifyKeptRecipe();
+}
+
+// A real archive cut off inside the ingredients of a recipe: every recipe before it is
+// stored, the cut one is not, and the error names the recipe's place.
+void TestBadImportFiles::archiveCutInsideARecipeKeepsTheWholeOnes()
+{
+    const QByteArray whole = archive("gitpan_MealMaster/31000.mmf");
+    QVERIFY(!whole.isEmpty());
+    const qsizetype title = whole.indexOf("Title:", whole.size() / 2);
+    const qsizetype cut = whole.indexOf("\r\n", whole.indexOf("\r\n \r\n", title) + 4) + 2;  // after an ingredient line
+    const QByteArray part = whole.left(cut);
+    const int complete = int(part.count("\r\nMMMMM\r\n"));
+    QVERIFY(complete > 30);
+    LineReader reader(part);
+    try {
+        import(true, reader);
+        QFAIL("the import went through");
+    } catch (const ExchangeError &e) {
+        QCOMPARE(e.lineNumber(), int(part.count("\r\n")));
+        QVERIFY2(e.message().contains(QStringLiteral("The file ends here")), qPrintable(e.message()));
+    }
+    QCOMPARE(m_fx->recipes().size(), 1 + complete);
+    verifyKeptRecipe();
+}
+
+QTEST_GUILESS_MAIN(TestBadImportFiles)
+#include "tst_badimportfiles.moc"
