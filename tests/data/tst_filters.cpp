@@ -62,6 +62,21 @@ void TestFilters::filter_data()
                          << QStringList{"Apple pie", "Fish cakes", "Plain rice"};
     QTest::newRow("text range") << "Recipe_ID >= '3' and Recipe_ID < '5'" << QStringList{"Fish cakes", "Plain rice"};
     QTest::newRow("value that looks like SQL") << "Name = 'x'' or ''1''=''1'" << QStringList{};
+
+    // A report of many ticked recipes joins their names with "or"; SQLite refuses an
+    // expression tree deeper than 1000 and overflows its parser below a hundred parentheses.
+    QStringList names;
+    for (int i = 0; i < 1500; ++i)
+        names << QStringLiteral("Name = 'Unlisted %1'").arg(i);
+    QTest::newRow("fifteen hundred alternatives")
+        << names.join(" or ") + " or Name = 'Apple pie' or Category = 'Fish'" << QStringList{"Apple pie", "Fish cakes"};
+    QTest::newRow("fifteen hundred conditions")
+        << names.join(" and ").replace(" = ", " <> ") + " and Category = 'Beef'"
+        << QStringList{"Beef and beer", "O'Brien's Stew"};
+    QTest::newRow("63 negations") << QString("not ").repeated(63) + "Category = 'Beef'"
+                                  << QStringList{"Apple pie", "beef tea", "Fish cakes", "Plain rice"};
+    QTest::newRow("63 parentheses") << QString("(").repeated(63) + "Category = 'Fish'" + QString(")").repeated(63)
+                                    << QStringList{"Fish cakes"};
 }
 
 void TestFilters::filter()
@@ -96,6 +111,8 @@ void TestFilters::rejectedFilterKeepsTheOldOne_data()
     QTest::newRow("stray parenthesis") << "Category = 'Beef')";
     QTest::newRow("unknown character") << "Category = 'Beef'; DROP TABLE Recipe";
     QTest::newRow("field against field") << "Category = Name";
+    QTest::newRow("64 parentheses") << QString("(").repeated(64) + "Category = 'Fish'" + QString(")").repeated(64);
+    QTest::newRow("64 negations") << QString("not ").repeated(64) + "Category = 'Beef'";
 }
 
 void TestFilters::rejectedFilterKeepsTheOldOne()
