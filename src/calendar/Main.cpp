@@ -47,6 +47,9 @@ TMainForm::TMainForm(QWidget *owner) : TAbsRegularForm(owner)
 
 TMainForm::~TMainForm()
 {
+    // The base dialog hides the window as it goes, and the focus leaving the category box can
+    // change its text: no command of this window may run on what is left of it then.
+    cbCategory->disconnect(this);
     FormDestroy();
 }
 

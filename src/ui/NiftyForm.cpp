@@ -92,7 +92,9 @@ TTileImage *TNiftyForm::CreateTile(QWidget *container)
 {
     auto *tile = new TTileImage(container);
     tile->setPicture(m_manager ? m_manager->picture() : QImage());
-    connect(tile, &QObject::destroyed, this, [this](QObject *gone) { m_tiles.removeOne(static_cast<TTileImage *>(gone)); });
+    // By the time "destroyed" arrives the tile is a bare QObject: compare the pointer kept here
+    // instead of casting the one handed over.
+    connect(tile, &QObject::destroyed, this, [this, tile] { m_tiles.removeOne(tile); });
     return tile;
 }
 
