@@ -320,6 +320,10 @@ const QString &TTable::loadSql(const QString &where)
                 columns << SqlText::quoted(fieldInfo(o.fieldIndex).def.name);
         }
         m_loadSqlWhere = where;
+        // The statement of the old text is not used again: a view filtered anew many times
+        // would otherwise keep one per filter until it closes.
+        if (!m_loadSql.isEmpty())
+            m_statements.erase(m_loadSql);
         m_loadStatement = nullptr;
         m_loadSql = QStringLiteral("SELECT rowid%1%2 FROM %3%4 ORDER BY %5")
                         .arg(columns.isEmpty() ? QString() : QStringLiteral(", "), columns.join(QLatin1Char(',')),
@@ -602,14 +606,7 @@ int TTable::updateRow(int position, const QVector<QVariant> &values)
 
 void TTable::deleteRow(int position)
 {
-    const qint64 rowid = rowidAt(position);
-    SqliteStatement &q = prepared(m_deleteStatement, m_deleteSql);
-    {
-        StatementRun run(q);
-        q.bind(0, rowid);
-        q.step();
-    }
-    m_cache.remove(rowid);
+    deleteStoredRow(rowidAt(position));
     const quint32 slot = m_rows[size_t(position)];
     m_rows.erase(m_rows.begin() + position);
     freeSlot(slot);
