@@ -12,10 +12,15 @@ namespace {
 
 // Lines are kept as bytes: a line the program does not change is written back byte for byte,
 // even when it is not UTF-8 (a path in an 8-bit code page, or garbage).
+// A byte-order mark at the start of the file is set aside so the first heading is recognised,
+// and put back when the file is written.
 struct Lines {
+    QByteArray byteOrderMark;
     QList<QByteArray> lines;
     QByteArray lineEnd = "\n";
 };
+
+const QByteArray kUtf8ByteOrderMark("\xEF\xBB\xBF");
 
 Lines readLines(const QString &fileName)
 {
@@ -23,7 +28,11 @@ Lines readLines(const QString &fileName)
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         return result;
-    const QByteArray bytes = file.readAll();
+    QByteArray bytes = file.readAll();
+    if (bytes.startsWith(kUtf8ByteOrderMark)) {
+        result.byteOrderMark = kUtf8ByteOrderMark;
+        bytes.remove(0, kUtf8ByteOrderMark.size());
+    }
     if (bytes.contains("\r\n"))
         result.lineEnd = "\r\n";
     result.lines = bytes.split('\n');
@@ -109,7 +118,7 @@ void TIniFile::writeString(const QString &section, const QString &key, const QSt
     QSaveFile out(m_fileName);
     bool ok = out.open(QIODevice::WriteOnly);
     if (ok) {
-        out.write(file.lines.join(file.lineEnd) + file.lineEnd);
+        out.write(file.byteOrderMark + file.lines.join(file.lineEnd) + file.lineEnd);
         ok = out.commit();
     }
     if (!ok)

@@ -178,6 +178,18 @@ private slots:
         QVERIFY(readFile(iniPath()).startsWith(before));
     }
 
+    // Editors on other systems often save with a byte-order mark; the heading right behind it
+    // must still be found, and the mark must survive a rewrite.
+    void byteOrderMarkBeforeFirstHeading()
+    {
+        QDir().mkpath(m_env->configHome() + "/Platewright");
+        writeFile(iniPath(), "\xEF\xBB\xBF[Setup]\r\nEnable Nifty Forms=False\r\n");
+        QCOMPARE(m_settings->ReadIniValue("Enable Nifty Forms", "True"), QStringLiteral("False"));
+        m_settings->WriteIniValue("Nifty Forms File", "/p.bmp", "d");
+        QCOMPARE(readFile(iniPath()),
+                 QByteArray("\xEF\xBB\xBF[Setup]\r\nEnable Nifty Forms=False\r\nNifty Forms File=/p.bmp\r\n"));
+    }
+
     void unwritableFileRaisesUnableToWrite()
     {
         // A file where the directory should be refuses the write even to root.
