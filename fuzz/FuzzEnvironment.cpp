@@ -4,6 +4,7 @@
 #include "data/dmmain.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QSqlQuery>
 #include <cstdlib>
 #include <stdexcept>
@@ -49,7 +50,8 @@ void FuzzEnvironment::release()
     current().reset();
 }
 
-FuzzEnvironment::FuzzEnvironment()
+// Named after the fuzzer, so that what a crashed run leaves behind is easy to tell apart.
+FuzzEnvironment::FuzzEnvironment() : m_directory(QDir::tempPath() + QStringLiteral("/platewright-fuzz-XXXXXX"))
 {
     // The SQLite driver is a plugin, and plugins are found through the application object.
     if (!QCoreApplication::instance())
