@@ -88,15 +88,7 @@ void CliCommands::planDay(const QString &dateText, const QString &recipeName)
                                     .arg(dateText, DateText::toDisplay(QDate::currentDate())));
     if (!locateRecipe(recipeName))
         throw CliError::failure(QStringLiteral("No recipe is named \"%1\".").arg(recipeName));
-    const QString recipeId = m_dataModule.tblRecipe.fieldByName(QStringLiteral("Recipe_ID")).asString();
-    TTable &days = m_dataModule.tblDay;
-    if (days.findKey({date}))
-        days.edit();
-    else
-        days.insert();
-    days.fieldByName(QStringLiteral("Recipe_ID")).setAsString(recipeId);
-    days.fieldByName(QStringLiteral("Date")).setAsDate(date);
-    days.post();
+    m_dataModule.PlanDay(date, m_dataModule.tblRecipe.fieldByName(QStringLiteral("Recipe_ID")).asString());
     m_out << QStringLiteral("%1: %2\n")
                  .arg(DateText::toDisplay(date), m_dataModule.tblRecipe.fieldByName(QStringLiteral("Name")).asString());
 }

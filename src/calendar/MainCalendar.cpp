@@ -50,16 +50,7 @@ void TMainForm::btnAssignClick()
 {
     if (!listShowsRecipe())
         return;
-    const QDate date = Calendar1->date();
-    TTable &days = dmMain1->tblDay;
-    if (days.findKey({date}))
-        days.edit();
-    else
-        days.insert();
-    days.fieldByName(QStringLiteral("Recipe_ID"))
-        .setAsString(dmMain1->tblRecipe.fieldByName(QStringLiteral("Recipe_ID")).asString());
-    days.fieldByName(QStringLiteral("Date")).setAsDate(date);
-    days.post();
+    dmMain1->PlanDay(Calendar1->date(), dmMain1->tblRecipe.fieldByName(QStringLiteral("Recipe_ID")).asString());
     ShowDayRecipe();
 }
 

@@ -223,6 +223,17 @@ void TdmMain1::removePlannedDays(const QString &recipeId)
         days.remove();
 }
 
+void TdmMain1::PlanDay(const QDate &date, const QString &recipeId)
+{
+    if (tblDay.findKey({date}))
+        tblDay.edit();
+    else
+        tblDay.insert();
+    tblDay.fieldByName(QStringLiteral("Recipe_ID")).setAsString(recipeId);
+    tblDay.fieldByName(QStringLiteral("Date")).setAsDate(date);
+    tblDay.post();
+}
+
 void TdmMain1::ShoveDays(const QDate &start)
 {
     TTransaction transaction(Database1);

@@ -65,6 +65,8 @@ public:
     void DeleteRecipe();
     // Moves every planned meal dated on or after the start date one day later.
     void ShoveDays(const QDate &start);
+    // Plans the recipe on the day, replacing the recipe planned there before (one per day).
+    void PlanDay(const QDate &date, const QString &recipeId);
 
     static constexpr const char *kPassword = "tavemol";
 

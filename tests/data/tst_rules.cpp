@@ -227,6 +227,24 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(SilentAbort, m_dm->tblRecipeIngredient.remove());
     }
 
+    // The calendar and the command-line companion both plan through this one rule.
+    void planningADayReplacesItsRecipeAndKeepsOneEntry()
+    {
+        m_dm->PlanDay(QDate(2024, 3, 1), "1");
+        m_dm->tblDay.edit();
+        m_dm->tblDay.fieldByName("Servings").setAsInteger(4);
+        m_dm->tblDay.post();
+
+        m_dm->PlanDay(QDate(2024, 3, 1), "2");
+        m_dm->PlanDay(QDate(2024, 3, 3), "3");
+        QCOMPARE(countRows(m_dm->Database1, "SELECT count(*) FROM DAY"), 2);
+        QVERIFY(m_dm->tblDay.findKey({QDate(2024, 3, 1)}));
+        QCOMPARE(m_dm->tblDay.fieldByName("Recipe_ID").asString(), QStringLiteral("2"));
+        QCOMPARE(m_dm->tblDay.fieldByName("Servings").asInteger(), 4);
+        QVERIFY(m_dm->tblDay.findKey({QDate(2024, 3, 3)}));
+        QCOMPARE(m_dm->tblDay.fieldByName("Recipe_ID").asString(), QStringLiteral("3"));
+    }
+
     void shoveOnAnEmptyDayChangesNothing()
     {
         plan(QDate(2024, 3, 1), "1");
