@@ -39,6 +39,8 @@ const SqliteMapping kMappings[] = {
     {"no such table", EngineError::TableNotFound, nullptr},
     {"no such column", EngineError::FieldNotFound, nullptr},
     {"syntax error", EngineError::QuerySyntax, nullptr},
+    {"too many SQL variables", EngineError::FilterSyntax,
+     "The filter compares more values than the database accepts in one statement; choose fewer."},
 };
 
 } // namespace

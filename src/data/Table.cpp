@@ -102,10 +102,8 @@ void TTable::setFilter(const QString &expression)
     if (isActive() && m_filtered) {
         SqlCondition condition = translateFilter(expression);  // a bad expression changes nothing
         checkBrowseMode();
+        applyCondition(std::move(condition));
         m_filterText = expression;
-        m_condition = std::move(condition);
-        loadRows();
-        setPositionAfterReload(0);
         return;
     }
     m_filterText = expression;
@@ -118,13 +116,31 @@ void TTable::setFiltered(bool on)
     if (isActive()) {
         SqlCondition condition = on ? translateFilter(m_filterText) : SqlCondition{};
         checkBrowseMode();
+        applyCondition(std::move(condition));
         m_filtered = on;
-        m_condition = std::move(condition);
-        loadRows();
-        setPositionAfterReload(0);
         return;
     }
     m_filtered = on;
+}
+
+// Reads the rows of a new condition from the first. Should the database refuse the statement
+// (more values than it binds at once), the old condition stays in force, with its rows and
+// the current record.
+void TTable::applyCondition(SqlCondition condition)
+{
+    const qint64 current = recNo() >= 0 && recNo() < rowCount() ? rowidAt(recNo()) : -1;
+    const int oldPosition = recNo();
+    std::swap(m_condition, condition);
+    try {
+        loadRows();
+    } catch (const EngineError &) {
+        std::swap(m_condition, condition);
+        loadRows();
+        const int found = current >= 0 ? positionOfRowid(current) : -1;
+        setPositionAfterReload(found >= 0 ? found : oldPosition);
+        throw;
+    }
+    setPositionAfterReload(0);
 }
 
 SqlCondition TTable::translateFilter(const QString &expression) const

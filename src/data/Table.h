@@ -84,6 +84,7 @@ private:
     void resolveOrder();
     void buildStatementTexts();
     void loadRows();
+    void applyCondition(SqlCondition condition);
     void syncToMaster();
     void followMaster();
     QString orderBySql() const;
