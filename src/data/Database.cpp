@@ -160,8 +160,17 @@ void TDatabase::openDirectory(const QString &directory)
     }
     try {
         QSqlQuery probe(m_db);
-        if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !probe.next())
+        if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !probe.next()) {
+            // A copy stopped in the middle of a change left a journal to repair the file from,
+            // which needs the right to write.
+            if (m_readOnly && QFileInfo(path + QStringLiteral("-journal")).size() > 0)
+                throw EngineError(EngineError::ReadOnly,
+                                  QStringLiteral("\"%1\" was left in the middle of a change by a copy of the program "
+                                                 "that stopped, and it is read-only, so it cannot be repaired. Open "
+                                                 "it once with write permission for its file and directory.")
+                                      .arg(path));
             throw openFailure(probe.lastError(), path);
+        }
         const bool isNew = probe.value(0).toInt() == 0;
         if (isNew && m_readOnly)
             throw EngineError(EngineError::ReadOnly,

@@ -61,6 +61,28 @@ EngineError openError(TDatabase &db, const QString &directory)
     return EngineError(0, {});
 }
 
+// Leaves in the directory `to` what a copy killed in the middle of a large change leaves:
+// the database file with some pages already overwritten, and the journal holding them as
+// they were.
+void copyInterruptedChange(const QString &from, const QString &to)
+{
+    const QString connection = QStringLiteral("interrupted");
+    {
+        QSqlDatabase raw = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        raw.setDatabaseName(databaseFile(from));
+        QVERIFY(raw.open());
+        QSqlQuery q(raw);
+        QVERIFY(q.exec(QStringLiteral("PRAGMA cache_size = 2")));  // spills changed pages to the file early
+        QVERIFY(q.exec(QStringLiteral("BEGIN")));
+        QVERIFY(q.exec(QStringLiteral("UPDATE Recipe SET Instructions = 'half done'")));
+        QVERIFY(QFileInfo(databaseFile(from) + QStringLiteral("-journal")).size() > 0);
+        QVERIFY(QFile::copy(databaseFile(from), databaseFile(to)));
+        QVERIFY(QFile::copy(databaseFile(from) + QStringLiteral("-journal"), databaseFile(to) + QStringLiteral("-journal")));
+        QVERIFY(q.exec(QStringLiteral("ROLLBACK")));
+    }
+    QSqlDatabase::removeDatabase(connection);
+}
+
 int writeErrorCode(const std::function<void()> &write)
 {
     try {
@@ -81,6 +103,7 @@ private slots:
     void readOnlyFileShowsItsRowsAndRefusesWrites();
     void readOnlyDirectoryMakesTheDatabaseReadOnly();
     void readOnlyDirectoryWithoutDatabaseIsRefused();
+    void readOnlyDatabaseLeftMidChangeSaysHowToRepairIt();
 };
 
 void TestBadDatabase::damagedFileIsRefusedAndLeftAlone_data()
@@ -197,6 +220,43 @@ void TestBadDatabase::readOnlyDirectoryWithoutDatabaseIsRefused()
     QVERIFY2(error.message().contains(directory), qPrintable(error.message()));
     QVERIFY(QDir(directory).isEmpty());
     QVERIFY(QFile::setPermissions(directory, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+}
+
+// A database that a stopped copy left in the middle of a change is repaired from its journal
+// when it is opened; read-only, it cannot be, and the message says what to do. Once it may
+// be written again it opens repaired, with every recipe as it was before the change.
+void TestBadDatabase::readOnlyDatabaseLeftMidChangeSaysHowToRepairIt()
+{
+    RUN_AS_UNPRIVILEGED_USER();
+    QTemporaryDir source;
+    createDatabase(source.path(), 300);
+    QTemporaryDir parent;
+    const QString directory = parent.path() + QStringLiteral("/Recipe");
+    QDir().mkpath(directory);
+    copyInterruptedChange(source.path(), directory);
+    const QByteArray before = contents(databaseFile(directory));
+    QVERIFY(QFile::setPermissions(directory, QFile::ReadOwner | QFile::ExeOwner));
+
+    {
+        TDatabase db;
+        const EngineError error = openError(db, directory);
+        QCOMPARE(error.code(), int(EngineError::ReadOnly));
+        QVERIFY2(error.message().contains(databaseFile(directory)) && error.message().contains("write permission"),
+                 qPrintable(error.message()));
+        QVERIFY(!db.isOpen());
+        QCOMPARE(contents(databaseFile(directory)), before);
+    }
+
+    QVERIFY(QFile::setPermissions(directory, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    TDatabase db;
+    db.openDirectory(directory);
+    QVERIFY(!db.isReadOnly());
+    QSqlQuery q(db.connection());
+    QVERIFY(q.exec(QStringLiteral("SELECT count(*), sum(Instructions = 'half done') FROM Recipe")) && q.next());
+    QCOMPARE(q.value(0).toInt(), 300);
+    QCOMPARE(q.value(1).toInt(), 0);
+    QVERIFY(q.exec(QStringLiteral("PRAGMA integrity_check")) && q.next());
+    QCOMPARE(q.value(0).toString(), QStringLiteral("ok"));
 }
 
 QTEST_GUILESS_MAIN(TestBadDatabase)
