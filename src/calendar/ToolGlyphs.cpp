@@ -1,10 +1,10 @@
 #include "calendar/ToolGlyphs.h"
 
-#include <QGuiApplication>
+#include "ui/PixelRatio.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
-#include <QtMath>
 #include <functional>
 
 namespace ToolGlyphs {
@@ -15,12 +15,11 @@ const QColor kGreen(0x1e, 0x8c, 0x2a);
 const QColor kRed(0xc8, 0x1e, 0x1e);
 const QColor kBlue(0x1f, 0x4e, 0xb4);
 
-// Drawn at the pixel density of the sharpest screen, so that a scaled display gets a glyph
-// of its own pixels instead of a magnified one; the painter keeps the 16-unit coordinates.
+// Drawn at the screen's density; the painter keeps the 16-unit coordinates.
 QPixmap paintGlyph(const std::function<void(QPainter &)> &paint)
 {
-    const qreal ratio = qMax<qreal>(1, qGuiApp ? qGuiApp->devicePixelRatio() : 1);
-    const int pixels = qCeil(kSize * ratio);
+    const qreal ratio = screenPixelRatio();
+    const int pixels = devicePixels(kSize, ratio);
     QPixmap pixmap(pixels, pixels);
     pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);

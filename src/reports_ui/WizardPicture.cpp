@@ -1,5 +1,7 @@
 #include "reports_ui/WizardPicture.h"
 
+#include "ui/PixelRatio.h"
+
 #include <QLinearGradient>
 #include <QPainter>
 
@@ -39,13 +41,15 @@ void drawPrinter(QPainter &painter)
 
 QPixmap wizardPicture()
 {
-    QPixmap picture(kWidth, kHeight);
+    const qreal ratio = screenPixelRatio();
+    QPixmap picture(devicePixels(kWidth, ratio), devicePixels(kHeight, ratio));
+    picture.setDevicePixelRatio(ratio);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
     QLinearGradient sky(0, 0, 0, kHeight);
     sky.setColorAt(0, QColor(0, 64, 128));
     sky.setColorAt(1, QColor(0, 128, 128));
-    painter.fillRect(picture.rect(), sky);
+    painter.fillRect(QRect(0, 0, kWidth, kHeight), sky);
     drawPage(painter, QRectF(22, 26, 60, 78), -8);
     drawPage(painter, QRectF(34, 60, 60, 78), 5);
     drawPage(painter, QRectF(30, 100, 60, 66), 0);

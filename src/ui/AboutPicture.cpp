@@ -1,5 +1,7 @@
 #include "ui/AboutPicture.h"
 
+#include "ui/PixelRatio.h"
+
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
@@ -52,7 +54,9 @@ void drawCutlery(QPainter &painter, const QPointF &centre)
 
 QImage draw()
 {
-    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    const qreal ratio = screenPixelRatio();
+    QImage image(devicePixels(kWidth, ratio), devicePixels(kHeight, ratio), QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     drawGround(painter);
