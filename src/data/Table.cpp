@@ -180,7 +180,8 @@ void TTable::openRows()
 void TTable::closeRows()
 {
     m_syncPending = false;
-    m_insertStatement = m_updateStatement = m_deleteStatement = m_fetchStatement = m_loadStatement = nullptr;
+    m_insertStatement = m_updateStatement = m_deleteStatement = m_fetchStatement = nullptr;
+    m_loadStatement = m_filterCheckStatement = {};
     m_whereText = {};
     m_statements.clear();
     m_loadSql.clear();
@@ -286,6 +287,21 @@ SqliteStatement &TTable::prepared(SqliteStatement *&cached, const QString &sql)
     return *cached;
 }
 
+// A statement whose text follows the filter. The statement of the old text is not used again
+// and is finalized: a view filtered anew many times would otherwise keep one per filter until
+// it closes.
+SqliteStatement &TTable::prepared(FilterStatement &cached, const QString &sql)
+{
+    if (cached.statement && cached.sql == sql)
+        return *cached.statement;
+    if (!cached.sql.isEmpty())
+        m_statements.erase(cached.sql);
+    cached.statement = nullptr;
+    cached.sql = sql;
+    cached.statement = &prepared(sql);
+    return *cached.statement;
+}
+
 void TTable::loadRows()
 {
     m_cache.clear();
@@ -336,11 +352,6 @@ const QString &TTable::loadSql(const QString &where)
                 columns << SqlText::quoted(fieldInfo(o.fieldIndex).def.name);
         }
         m_loadSqlWhere = where;
-        // The statement of the old text is not used again: a view filtered anew many times
-        // would otherwise keep one per filter until it closes.
-        if (!m_loadSql.isEmpty())
-            m_statements.erase(m_loadSql);
-        m_loadStatement = nullptr;
         m_loadSql = QStringLiteral("SELECT rowid%1%2 FROM %3%4 ORDER BY %5")
                         .arg(columns.isEmpty() ? QString() : QStringLiteral(", "), columns.join(QLatin1Char(',')),
                              SqlText::quoted(m_def->name), where, orderBySql());
@@ -558,8 +569,8 @@ bool TTable::passesFilter(qint64 rowid)
 {
     if (m_condition.sql.isEmpty())
         return true;
-    SqliteStatement &q = prepared(QStringLiteral("SELECT 1 FROM %1 WHERE rowid = ? AND (%2)")
-                                      .arg(SqlText::quoted(m_def->name), m_condition.sql));
+    SqliteStatement &q = prepared(m_filterCheckStatement, QStringLiteral("SELECT 1 FROM %1 WHERE rowid = ? AND (%2)")
+                                                              .arg(SqlText::quoted(m_def->name), m_condition.sql));
     StatementRun run(q);
     q.bind(0, rowid);
     for (int i = 0; i < m_condition.values.size(); ++i)

@@ -104,6 +104,11 @@ private:
     void fetchBlock(int position);
     SqliteStatement &prepared(const QString &sql);
     SqliteStatement &prepared(SqliteStatement *&cached, const QString &sql);
+    struct FilterStatement {
+        QString sql;
+        SqliteStatement *statement = nullptr;
+    };
+    SqliteStatement &prepared(FilterStatement &cached, const QString &sql);
     QSqlQuery run(const QString &sql, const QVariantList &values);
 
     QString m_tableName;
@@ -136,7 +141,8 @@ private:
     // Statement texts that depend only on the table, made once when the view opens.
     QString m_fetchSql, m_insertSql, m_updateSql, m_deleteSql;
     SqliteStatement *m_insertStatement = nullptr, *m_updateStatement = nullptr, *m_deleteStatement = nullptr,
-                    *m_fetchStatement = nullptr, *m_loadStatement = nullptr;
+                    *m_fetchStatement = nullptr;
+    FilterStatement m_loadStatement, m_filterCheckStatement;
     struct WhereText {
         bool valid = false;
         bool noRange = false;
