@@ -6,9 +6,11 @@
 #include "ui/CommandGuard.h"
 #include "ui/FormDefaults.h"
 
+#include <QAbstractItemView>
 #include <QCalendarWidget>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -131,12 +133,27 @@ void TFindDateForm::connectControls()
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(BitBtn1, &QPushButton::clicked, this, guarded(this, &TFindDateForm::BitBtn1Click));
+    // The month grid keeps Enter to itself, so the default button would never hear it there.
+    if (auto *days = Calendar->findChild<QAbstractItemView *>())
+        days->installEventFilter(this);
 }
 
 void TFindDateForm::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     Calendar->setFocus();
+}
+
+bool TFindDateForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            OKBtn->click();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 QString TFindDateForm::Execute(const QString &text)

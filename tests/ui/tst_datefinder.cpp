@@ -270,6 +270,70 @@ private slots:
         QVERIFY(m_prompter->errors.isEmpty());
     }
 
+    // The calendar has the focus when the finder opens; the arrows move its day, Enter is
+    // the default OK button's key there as in the boxes, and Esc cancels.
+    void keyboardPicksTheDate_data()
+    {
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<QDate>("expected");
+        QTest::newRow("Right, Down, Return") << QList<int>{Qt::Key_Right, Qt::Key_Down, Qt::Key_Return}
+                                              << QDate(1997, 2, 23);
+        QTest::newRow("Left, Enter on the keypad") << QList<int>{Qt::Key_Left, Qt::Key_Enter} << QDate(1997, 2, 14);
+        QTest::newRow("Tab to the day box, 20, Return")
+            << QList<int>{Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_2, Qt::Key_0, Qt::Key_Return}
+            << QDate(1997, 2, 20);
+    }
+
+    void keyboardPicksTheDate()
+    {
+        QFETCH(QList<int>, keys);
+        QFETCH(QDate, expected);
+        TFindDateForm finder;
+        bool calendarFirst = false;
+        bool closedByKeys = false;
+        const QString result = pick(finder, "2/15/1997", [&](TFindDateForm &f) {
+            QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(&f));
+            calendarFirst = f.Calendar->hasFocus();
+            for (int key : keys) {
+                QWidget *focus = f.focusWidget();
+                if (key == Qt::Key_2 && qobject_cast<QSpinBox *>(focus))
+                    static_cast<QSpinBox *>(focus)->selectAll();
+                const auto modifiers = key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
+                QTest::keyClick(focus, Qt::Key(key), modifiers);
+            }
+            closedByKeys = !f.isVisible();
+        });
+        QVERIFY(calendarFirst);
+        QVERIFY(closedByKeys);
+        QCOMPARE(DateText::parse(result), expected);
+    }
+
+    void keyboardTabOrderAndEsc()
+    {
+        TFindDateForm finder;
+        QList<QWidget *> visited;
+        bool closedByEsc = false;
+        whenFinderShows([&](TFindDateForm &f) {
+            QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(&f));
+            for (int step = 0; step < 4; ++step) {
+                QTest::keyClick(f.focusWidget(), Qt::Key_Tab);
+                visited << f.focusWidget();
+            }
+            f.Calendar->setFocus();
+            QTest::keyClick(f.focusWidget(), Qt::Key_Escape);
+            closedByEsc = !f.isVisible();
+            if (f.isVisible())
+                f.CancelBtn->click();
+        });
+        QVERIFY_THROWS_EXCEPTION(SilentAbort, finder.Execute("2/15/1997"));
+        QVERIFY(closedByEsc);
+        QCOMPARE(visited.size(), 4);
+        const QList<QWidget *> order{finder.EditYear, finder.EditMonth, finder.EditDay, finder.OKBtn};
+        for (int step = 0; step < 4; ++step)  // a spin box's focus may sit in its line edit
+            QVERIFY2(visited[step] == order[step] || order[step]->isAncestorOf(visited[step]),
+                     qPrintable(QStringLiteral("step %1").arg(step)));
+    }
+
     void aDestroyedBoxIsForgotten()
     {
         TDateLookupButton button;
