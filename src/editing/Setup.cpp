@@ -33,6 +33,10 @@ TSetupForm::TSetupForm(QWidget *owner)
     BitBtn4->setDefault(true);
     BitBtn4->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
     connect(BitBtn4, &QPushButton::clicked, this, &QDialog::accept);
+    // Close comes after the controls of whichever page shows.
+    setTabOrder(btnApply, BitBtn4);
+    connect(PageControl1, &QTabWidget::currentChanged, this, &TSetupForm::shareCloseAccessKey);
+    shareCloseAccessKey();
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(BitBtn4);
@@ -54,6 +58,17 @@ void TSetupForm::ShowSetup(int pageChoice)
     SaveOptions();
     PostIfModified(dmMain1->tblMeasurement);
     PostIfModified(dmMain1->tblDescription);
+}
+
+// Two owners of one access key would cancel each other out. "View &Calendar" and "&CookTime"
+// keep Alt+C on their pages, where Enter still closes; on the other pages it is Close's.
+void TSetupForm::shareCloseAccessKey()
+{
+    const QKeySequence closeKey = QKeySequence::mnemonic(BitBtn4->text());
+    bool pageUsesKey = false;
+    for (const QAbstractButton *control : PageControl1->currentWidget()->findChildren<QAbstractButton *>())
+        pageUsesKey = pageUsesKey || QKeySequence::mnemonic(control->text()) == closeKey;
+    BitBtn4->setShortcut(pageUsesKey ? QKeySequence() : closeKey);
 }
 
 QString TSetupForm::selectedListName() const

@@ -72,6 +72,7 @@ private:
     void SpeedButton1Click();
     void btnApplyClick();
 
+    void shareCloseAccessKey();
     QWidget *createGeneralPage();
     QWidget *createEditableValuesPage();
     QWidget *createReportPage();

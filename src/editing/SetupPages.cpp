@@ -63,6 +63,8 @@ QWidget *TSetupForm::createEditableValuesPage()
     }
     radios->addStretch();
     rgItems->button(0)->setChecked(true);
+    // The lists come before their values, as they stand left to right.
+    setTabOrder(rgItems->buttons().last(), DBGrid);
     setHint(values, QStringLiteral("Select the Value you want to alter its respective elements"));
     DBGrid->setParent(page);
     setHint(DBGrid, QStringLiteral("Here are shown the respective elements of the Value chosen at the left"));
