@@ -16,6 +16,7 @@
 #include "ui/BoundGrid.h"
 #include "ui/Datebtn.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -66,6 +67,16 @@ void TReportForm::LoadWizard(const QDate &calendarDate)
     fillRecipeNames();
     ResetWizard();
     DBGridReports->setFocus();
+}
+
+// Close is no cancel button, so Esc does nothing: the wizard is left through Close alone.
+void TReportForm::keyPressEvent(QKeyEvent *event)
+{
+    if (event->matches(QKeySequence::Cancel)) {
+        event->accept();
+        return;
+    }
+    TAbsRegularForm::keyPressEvent(event);
 }
 
 void TReportForm::fillRecipeNames()

@@ -62,6 +62,9 @@ public:
     QLineEdit *const edTo;
     TDateLookupButton *const DateLookupButton2;
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     // Building the window (ReportPages.cpp).
     void buildWindow();

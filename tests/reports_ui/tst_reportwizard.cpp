@@ -47,6 +47,25 @@ class TestReportWizard : public QObject {
         form().btnNext->click();
     }
 
+    // Moves the report list to the kind with the arrow keys, as the user does.
+    void arrowToKind(const QString &description)
+    {
+        QTest::keyClick(form().DBGridReports, Qt::Key_Home, Qt::ControlModifier);
+        for (int row = 0; row < 8 && currentKind() != description; ++row)
+            QTest::keyClick(form().DBGridReports, Qt::Key_Down);
+        QCOMPARE(currentKind(), description);
+    }
+
+    QString currentKind() { return m_fixture->dm().tblReport.fieldByName("Description").asString(); }
+
+    // Keys go where the user's keys go: to the window's focus widget.
+    void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QWidget *focus = form().focusWidget();
+        QVERIFY(focus);
+        QTest::keyClick(focus, Qt::Key(key), modifiers);
+    }
+
     void tick(const QString &name)
     {
         for (QListWidgetItem *item : form().clbRecipeName->findItems(name, Qt::MatchExactly))
@@ -254,6 +273,100 @@ private slots:
         form().btnNext->click();
         QCOMPARE(m_previews, (QList<QStringList>{{"Mom's Stew / Soups"}}));
         QCOMPARE(m_assignedDates.first(), QStringList{march(5)});
+    }
+
+    void keyboardChoosesTheKindAndPrintsTheTickedName_data()
+    {
+        QTest::addColumn<int>("nextKey");
+        QTest::addColumn<int>("printKey");
+        QTest::newRow("Enter, Enter") << int(Qt::Key_Return) << int(Qt::Key_Return);
+        QTest::newRow("Alt+N, Alt+P") << int(Qt::Key_N) << int(Qt::Key_P);
+    }
+
+    // The list of kinds has the focus first; Next and Print answer Enter and their access keys.
+    void keyboardChoosesTheKindAndPrintsTheTickedName()
+    {
+        QFETCH(int, nextKey);
+        QFETCH(int, printKey);
+        auto modifiersOf = [](int key) { return key == Qt::Key_Return ? Qt::NoModifier : Qt::AltModifier; };
+        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+        QCOMPARE(form().focusWidget(), form().DBGridReports);
+        arrowToKind("Recipe (by Name)");
+        press(nextKey, modifiersOf(nextKey));
+        QTRY_COMPARE(page(), int(TReportForm::NamePage));
+        QTRY_COMPARE(form().focusWidget(), form().clbRecipeName);
+        press(Qt::Key_End);
+        press(Qt::Key_Space);  // ticks Bread, the last name
+        press(printKey, modifiersOf(printKey));
+        QTRY_COMPARE(m_previews, (QList<QStringList>{{"Bread / Bread"}}));
+        QCOMPARE(page(), int(TReportForm::SelectPage));
+    }
+
+    void keyboardGoesBackAndCloses()
+    {
+        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+        arrowToKind("Shopping List (by Name)");
+        press(Qt::Key_Return);
+        QCOMPARE(page(), int(TReportForm::NamePage));
+        QTest::keyClick(m_form.get(), Qt::Key_B, Qt::AltModifier);
+        QTRY_COMPARE(page(), int(TReportForm::SelectPage));
+        QCOMPARE(form().btnNext->text(), QString("&Next"));
+        press(Qt::Key_Escape);  // Close is no cancel button: the wizard is left through it alone
+        QVERIFY(form().isVisible());
+        QTest::keyClick(m_form.get(), Qt::Key_C, Qt::AltModifier);
+        QTRY_VERIFY(!form().isVisible());
+        QCOMPARE(form().result(), int(QDialog::Rejected));
+        QVERIFY(m_previews.isEmpty());
+    }
+
+    // Tab reaches the category items once they show; an arrow key selects the next one.
+    void keyboardChoosesACategory()
+    {
+        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+        arrowToKind("Recipe (by Category)");
+        press(Qt::Key_Return);
+        QTest::qWait(20);
+        press(Qt::Key_Tab);
+        QCOMPARE(form().focusWidget()->parentWidget(), form().rbCategory);
+        press(Qt::Key_Space);
+        press(Qt::Key_Down);
+        QCOMPARE(form().rbCategory->selectedItem(), QStringLiteral("Bread"));
+        press(Qt::Key_Return);
+        QCOMPARE(m_previews, (QList<QStringList>{{"Bread / Bread"}}));
+    }
+
+    // Tab leads from the date box to its lookup button; Space opens the finder, whose
+    // calendar takes the arrows and Enter, and the focus goes on to the "to" box.
+    void keyboardPicksADateWithTheLookupButton()
+    {
+        SysInfo->WriteSystemValue("Report Date", "NoDate");
+        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+        arrowToKind("Recipe (by Date Assigned)");
+        press(Qt::Key_Return);
+        QCOMPARE(form().focusWidget(), form().edFrom);
+        QTest::keyClicks(form().edFrom, march(1));
+        press(Qt::Key_Tab);
+        QCOMPARE(form().focusWidget(), form().DateLookupButton1);
+        bool closedByEnter = false;
+        QTimer::singleShot(0, [&closedByEnter] {
+            auto *finder = qobject_cast<TFindDateForm *>(QApplication::activeModalWidget());
+            if (!finder)
+                return;
+            for (int day = 1; day < 5; ++day)
+                QTest::keyClick(finder->Calendar->focusProxy(), Qt::Key_Right);
+            QTest::keyClick(finder->Calendar->focusProxy(), Qt::Key_Return);
+            closedByEnter = !finder->isVisible();
+            if (finder->isVisible())
+                finder->CancelBtn->click();
+        });
+        press(Qt::Key_Space);
+        QVERIFY(closedByEnter);
+        QCOMPARE(form().edFrom->text(), march(5));
+        form().activateWindow();
+        QTRY_COMPARE(form().focusWidget(), form().edTo);
+        QTest::keyClicks(form().edTo, march(5));
+        press(Qt::Key_Return);
+        QCOMPARE(m_previews, (QList<QStringList>{{"Mom's Stew / Soups"}}));
     }
 };
 
