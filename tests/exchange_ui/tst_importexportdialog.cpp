@@ -57,6 +57,7 @@ private slots:
     void exportWritesTickedRecipes();
     void listsEveryRecipeWhateverTheCategory();
     void browseButtonPutsChosenFileIntoItsBox();
+    void keyboardImportsAndExports();
 };
 
 void TestImportExportDialog::init()
@@ -228,6 +229,57 @@ void TestImportExportDialog::browseButtonPutsChosenFileIntoItsBox()
     dialog->SpeedButton2->click();
     QCOMPARE(dialog->edExportFile->text(), m_fx->path("chosen.txt"));
     QCOMPARE(dialog->OpenDialog->windowTitle(), QStringLiteral("Select A File"));
+}
+
+// The labels' access keys focus the file boxes of the page shown, Ctrl+Tab turns the page,
+// Alt+I and Alt+E run the button of the page shown, and Esc closes.
+void TestImportExportDialog::keyboardImportsAndExports()
+{
+    m_fx->addRecipe(named("Soup", "Soups"));
+    m_fx->addRecipe(named("Stew", "Soups"));
+    auto dialog = makeDialog();
+    QList<QWidget *> focused;
+    QStringList noticesOnImportPage;
+    auto steps = [&] {
+        TImportExportTableForm &d = *dialog;
+        QTRY_COMPARE(QApplication::activeWindow(), &d);
+        auto press = [&d](int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+            QTest::keyClick(d.focusWidget(), Qt::Key(key), modifiers);
+        };
+        press(Qt::Key_F, Qt::AltModifier);
+        focused << d.focusWidget();
+        QTest::keyClicks(d.focusWidget(), m_fx->path("nowhere.txt"));
+        press(Qt::Key_E, Qt::AltModifier);  // the export button is not on this page
+        press(Qt::Key_A, Qt::ControlModifier);
+        press(Qt::Key_Delete);
+        press(Qt::Key_I, Qt::AltModifier);
+        QTRY_COMPARE(m_prompter->notices.size(), 1);
+        noticesOnImportPage = m_prompter->notices;
+        press(Qt::Key_Tab, Qt::ControlModifier);
+        press(Qt::Key_F, Qt::AltModifier);
+        focused << d.focusWidget();
+        QTest::keyClicks(d.focusWidget(), m_fx->path("out.txt"));
+        press(Qt::Key_Tab);
+        press(Qt::Key_Tab);
+        focused << d.focusWidget();
+        press(Qt::Key_Down);
+        press(Qt::Key_Space);  // ticks Stew
+        press(Qt::Key_E, Qt::AltModifier);
+        QTRY_VERIFY(m_fx->readFile("out.txt").contains("Name=Stew;"));
+        press(Qt::Key_Escape);
+    };
+    QTimer::singleShot(0, dialog.get(), [&] {
+        steps();
+        if (dialog->isVisible())  // a failed step leaves the dialog open
+            dialog->reject();
+    });
+    dialog->RunImportExport();
+    QCOMPARE(focused, (QList<QWidget *>{dialog->edImportFile, dialog->edExportFile, dialog->clbRecipeName}));
+    QCOMPARE(noticesOnImportPage, QStringList{kNoFileName});
+    QCOMPARE(m_prompter->notices, QStringList{kNoFileName});
+    QVERIFY(!m_fx->readFile("out.txt").contains("Name=Soup;"));
+    QCOMPARE(m_settings->ReadSystemValue("Recipe Export Dir"), m_fx->path("out.txt"));
+    QCOMPARE(m_settings->ReadSystemValue("Recipe Import Dir"), QString());
 }
 
 QTEST_MAIN(TestImportExportDialog)

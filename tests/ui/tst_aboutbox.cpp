@@ -3,6 +3,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QApplication>
 #include <QStackedWidget>
 #include <QTimer>
 #include <QtTest>
@@ -34,6 +35,7 @@ private slots:
     void showsNameAndVersionOverThePicture();
     void nextAndPrevWrapAround();
     void onlyFinishReturns();
+    void keyboardStepsThePagesAndFinishes();
 };
 
 void TestAboutBox::showsNameAndVersionOverThePicture()
@@ -77,6 +79,32 @@ void TestAboutBox::onlyFinishReturns()
         about.btnFinish->click();
     }));
     QVERIFY(!showAbout(about, [&] { about.close(); }));
+}
+
+// Next has the focus first, then Prev and Finish; the access keys step through the pages.
+void TestAboutBox::keyboardStepsThePagesAndFinishes()
+{
+    TAboutForm about;
+    about.Notebook1->addWidget(new QWidget);
+    about.Notebook1->addWidget(new QWidget);
+    QList<int> pages;
+    QList<QWidget *> focused;
+    QVERIFY(showAbout(about, [&] {
+        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(&about));
+        focused << about.focusWidget();
+        QTest::keyClick(&about, Qt::Key_N, Qt::AltModifier);
+        QTRY_COMPARE(about.Notebook1->currentIndex(), 1);  // an access key clicks after a short delay
+        QTest::keyClick(&about, Qt::Key_P, Qt::AltModifier);
+        QTRY_COMPARE(about.Notebook1->currentIndex(), 0);
+        QTest::keyClick(&about, Qt::Key_P, Qt::AltModifier);
+        QTRY_COMPARE(about.Notebook1->currentIndex(), 2);
+        for (int step = 0; step < 2; ++step) {
+            QTest::keyClick(about.focusWidget(), Qt::Key_Tab);
+            focused << about.focusWidget();
+        }
+        QTest::keyClick(about.focusWidget(), Qt::Key_Space);
+    }));
+    QCOMPARE(focused, (QList<QWidget *>{about.btnNext, about.btnPrev, about.btnFinish}));
 }
 
 QTEST_MAIN(TestAboutBox)
