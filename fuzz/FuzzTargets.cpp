@@ -155,9 +155,16 @@ bool isLineOfOurKeys(const QByteArray &line)
 }
 
 // Every line of the old file but those of the keys written is still there, in its order and
-// byte for byte.
-bool keepsOtherLines(const QByteArray &before, const QByteArray &after)
+// byte for byte; a byte-order mark that opened the file still opens it.
+bool keepsOtherLines(QByteArray before, QByteArray after)
 {
+    const QByteArray byteOrderMark("\xEF\xBB\xBF");
+    if (before.startsWith(byteOrderMark)) {
+        if (!after.startsWith(byteOrderMark))
+            return false;
+        before.remove(0, byteOrderMark.size());
+        after.remove(0, byteOrderMark.size());
+    }
     const QList<QByteArray> now = linesOf(after);
     qsizetype at = 0;
     for (const QByteArray &line : linesOf(before)) {
