@@ -44,6 +44,24 @@ QByteArray randomBytes(int size)
     return bytes;
 }
 
+// A picture file of the given bytes in the directory.
+QString writePictureFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
+{
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
+
+// The small picture a manager holds before a file is tried.
+QImage tileBefore()
+{
+    QImage before(3, 3, QImage::Format_RGB32);
+    before.fill(qRgb(10, 20, 30));
+    return before;
+}
+
 } // namespace
 
 // Files chosen as the tiled-background picture that are no pictures, or no whole ones: the
@@ -72,14 +90,9 @@ void TestBadPictures::noPictureIsRefusedAndTheTileStays()
 {
     QFETCH(QByteArray, bytes);
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("tile.bmp"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-    file.close();
+    const QString path = writePictureFile(dir, QStringLiteral("tile.bmp"), bytes);
     TNiftyManager manager;
-    QImage before(3, 3, QImage::Format_RGB32);
-    before.fill(qRgb(10, 20, 30));
+    const QImage before = tileBefore();
     manager.setPicture(before);
     try {
         manager.loadPicture(path);
@@ -108,14 +121,9 @@ void TestBadPictures::picturesCutShortLoadOrAreRefused()
     QFETCH(QByteArray, bytes);
     QFETCH(QSize, size);
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("tile"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-    file.close();
+    const QString path = writePictureFile(dir, QStringLiteral("tile"), bytes);
     TNiftyManager manager;
-    QImage before(3, 3, QImage::Format_RGB32);
-    before.fill(qRgb(10, 20, 30));
+    const QImage before = tileBefore();
     manager.setPicture(before);
     try {
         manager.loadPicture(path);
