@@ -41,6 +41,12 @@ bool isWritable(const QString &path)
     return ::access(QFile::encodeName(path).constData(), W_OK) == 0;
 }
 
+// A copy stopped in the middle of a commit leaves SQLite's journal beside the file.
+bool hasJournal(const QString &path)
+{
+    return QFileInfo(path + QStringLiteral("-journal")).size() > 0;
+}
+
 // Looks at the header before SQLite does, so that a file that is no database, or one cut
 // short (by a failed copy, say), is refused with its name and left as it is. A copy that
 // stopped in the middle of a commit leaves a journal, from which SQLite repairs the file.
@@ -56,7 +62,7 @@ void checkDatabaseFile(const QString &path)
     if (header.size() < 100 || !header.startsWith(QByteArrayView("SQLite format 3\0", 16)))
         throw EngineError(EngineError::NotADatabase,
                           QStringLiteral("\"%1\" is not a Platewright database. It was left unchanged.").arg(path));
-    if (QFileInfo(path + QStringLiteral("-journal")).size() > 0)
+    if (hasJournal(path))
         return;
     const char *bytes = header.constData();
     const quint16 pageSizeField = qFromBigEndian<quint16>(bytes + 16);
@@ -163,7 +169,7 @@ void TDatabase::openDirectory(const QString &directory)
         if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !probe.next()) {
             // A copy stopped in the middle of a change left a journal to repair the file from,
             // which needs the right to write.
-            if (m_readOnly && QFileInfo(path + QStringLiteral("-journal")).size() > 0)
+            if (m_readOnly && hasJournal(path))
                 throw EngineError(EngineError::ReadOnly,
                                   QStringLiteral("\"%1\" was left in the middle of a change by a copy of the program "
                                                  "that stopped, and it is read-only, so it cannot be repaired. Open "

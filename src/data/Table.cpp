@@ -128,19 +128,29 @@ void TTable::setFiltered(bool on)
 // the current record.
 void TTable::applyCondition(SqlCondition condition)
 {
-    const qint64 current = recNo() >= 0 && recNo() < rowCount() ? rowidAt(recNo()) : -1;
-    const int oldPosition = recNo();
+    const Place place = currentPlace();
     std::swap(m_condition, condition);
     try {
         loadRows();
     } catch (const EngineError &) {
         std::swap(m_condition, condition);
         loadRows();
-        const int found = current >= 0 ? positionOfRowid(current) : -1;
-        setPositionAfterReload(found >= 0 ? found : oldPosition);
+        returnTo(place);
         throw;
     }
     setPositionAfterReload(0);
+}
+
+TTable::Place TTable::currentPlace() const
+{
+    return {recNo() >= 0 && recNo() < rowCount() ? rowidAt(recNo()) : -1, recNo()};
+}
+
+// After the rows were read again: the same record if it is still there, else the same position.
+void TTable::returnTo(const Place &place)
+{
+    const int found = place.rowid >= 0 ? positionOfRowid(place.rowid) : -1;
+    setPositionAfterReload(found >= 0 ? found : place.position);
 }
 
 SqlCondition TTable::translateFilter(const QString &expression) const
@@ -651,12 +661,10 @@ void TTable::deleteStoredRow(qint64 rowid)
 void TTable::refresh()
 {
     checkBrowseMode();
-    const qint64 current = recNo() >= 0 && recNo() < rowCount() ? rowidAt(recNo()) : -1;
-    const int oldPosition = recNo();
+    const Place place = currentPlace();
     m_rangeValue = masterValue();
     loadRows();
-    const int found = current >= 0 ? positionOfRowid(current) : -1;
-    setPositionAfterReload(found >= 0 ? found : oldPosition);
+    returnTo(place);
 }
 
 // ---- master and detail ------------------------------------------------------------------

@@ -85,6 +85,13 @@ private:
     void buildStatementTexts();
     void loadRows();
     void applyCondition(SqlCondition condition);
+    // Where the cursor stands: its record (-1 for none) and its position.
+    struct Place {
+        qint64 rowid;
+        int position;
+    };
+    Place currentPlace() const;
+    void returnTo(const Place &place);
     void syncToMaster();
     void followMaster();
     QString orderBySql() const;
