@@ -430,6 +430,7 @@ void TDataSet::post()
     m_modified = false;
     if (position >= 0)
         m_pos = position;
+    settle();  // rows another copy of the program changed while the record was pending
     setPositionAfterReload(m_pos);
     emit stateChanged();
     runEvent(afterPost);
@@ -438,10 +439,16 @@ void TDataSet::post()
 void TDataSet::cancel()
 {
     settle();
-    if (!isEditing())
-        return;
+    if (isEditing())
+        leaveEditState(true);
+}
+
+void TDataSet::leaveEditState(bool readChangedRows)
+{
     m_state = DataSetState::Browse;
     m_modified = false;
+    if (readChangedRows)
+        settle();
     loadCurrent();
     emit stateChanged();
     emit recordChanged();
@@ -457,12 +464,14 @@ void TDataSet::remove()
         cancel();
         return;
     }
+    // The record being edited is the one to delete, even when other rows changed meanwhile.
     if (m_state == DataSetState::Edit)
-        cancel();
+        leaveEditState(false);
     if (rowCount() == 0 || m_pos < 0)
         error(EngineError::EmptyDataSet, QStringLiteral("Cannot perform this operation on an empty dataset."));
     runEvent(beforeDelete);
     deleteRow(m_pos);
+    settle();
     setPositionAfterReload(m_pos);
 }
 

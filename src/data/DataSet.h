@@ -140,8 +140,11 @@ public:
     // so that no view moving during the re-read posts a detail record the rollback undid.
     void discardPendingRecord();
     void resyncAfterRollback();
-    // Reads rows whose reading was put off (see TDeferredDetailReads).
+    // Reads rows whose reading was put off (see TDeferredDetailReads), or rows another copy
+    // of the program changed (see TDatabase::catchUpWithOtherCopies).
     void settlePending() { settle(); }
+    // Called by the database when another copy of the program changed the file.
+    virtual void rowsChangedElsewhere() {}
 
 signals:
     void stateChanged();
@@ -186,6 +189,7 @@ protected:
 
 private:
     void runEvent(const Event &event);
+    void leaveEditState(bool readChangedRows);
 
     std::vector<FieldInfo> m_fields;
     int m_storedFieldCount = 0;

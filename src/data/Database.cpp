@@ -17,6 +17,7 @@
 #include <sqlite3.h>
 #include <QtEndian>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -187,6 +188,7 @@ void TDatabase::openDirectory(const QString &directory)
         // from being written out and read back before the transaction commits.
         probe.exec(QStringLiteral("PRAGMA cache_size = -32768"));
         initialise(isNew);
+        catchUpWithOtherCopies();  // what the views read from here on is the starting point
     } catch (...) {
         close();
         if (!fileExisted)
@@ -308,9 +310,43 @@ void TDatabase::exec(const QString &sql)
 
 void TDatabase::startTransaction()
 {
-    exec(m_transactionDepth == 0 ? QStringLiteral("BEGIN IMMEDIATE")
-                                 : QStringLiteral("SAVEPOINT sp%1").arg(m_transactionDepth));
+    const bool outermost = m_transactionDepth == 0;
+    exec(outermost ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("SAVEPOINT sp%1").arg(m_transactionDepth));
     ++m_transactionDepth;
+    if (!outermost)
+        return;
+    // Nobody else can write now: what the views read from here on stays true until the commit.
+    try {
+        noticeOtherCopies();
+    } catch (...) {
+        rollback();
+        throw;
+    }
+}
+
+bool TDatabase::catchUpWithOtherCopies()
+{
+    if (!isOpen() || inTransaction())
+        return false;
+    return noticeOtherCopies();
+}
+
+bool TDatabase::noticeOtherCopies()
+{
+    SqliteStatement &q = statement(QStringLiteral("PRAGMA data_version"));
+    qint64 version;
+    {
+        StatementRun run(q);
+        if (!q.step())
+            return false;
+        version = q.int64Value(0);
+    }
+    if (version == std::exchange(m_dataVersion, version))
+        return false;
+    const auto dataSets = m_dataSets;
+    for (TDataSet *dataSet : dataSets)
+        dataSet->rowsChangedElsewhere();
+    return true;
 }
 
 void TDatabase::commit()

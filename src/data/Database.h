@@ -63,6 +63,13 @@ public:
     void resyncViews();
     bool inTransaction() const { return m_transactionDepth > 0; }
 
+    // Another copy of the program may have changed the file since this connection last looked.
+    // When it has, every open view re-reads its rows: a view that something on screen shows
+    // at once, the others when they are next used. The outermost transaction does this as
+    // soon as it holds the write lock, so that a command decides on the rows as stored now.
+    // Costs one small statement when nothing changed. True when something had changed.
+    bool catchUpWithOtherCopies();
+
     QSqlDatabase &connection() { return m_db; }
     // A statement prepared once per connection and kept until the database closes; call
     // finish() on it after reading its rows.
@@ -84,6 +91,7 @@ public:
 
 private:
     void exec(const QString &sql);
+    bool noticeOtherCopies();
     void initialise(bool isNew);
 
     QString m_aliasName = QStringLiteral("Recipe");
@@ -96,6 +104,7 @@ private:
     bool m_readOnly = false;
     QList<QString> m_passwords;
     int m_transactionDepth = 0;
+    qint64 m_dataVersion = -1;  // SQLite's count of other connections' commits, as last seen
     int m_deferDetailReads = 0;
     QList<TDataSet *> m_dataSets;
     // Statements used again and again (transactions, key draws, lookups) stay prepared.

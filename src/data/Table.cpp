@@ -190,6 +190,7 @@ void TTable::openRows()
 void TTable::closeRows()
 {
     m_syncPending = false;
+    m_staleRows = false;
     m_insertStatement = m_updateStatement = m_deleteStatement = m_fetchStatement = nullptr;
     m_loadStatement = m_filterCheckStatement = {};
     m_whereText = {};
@@ -314,6 +315,7 @@ SqliteStatement &TTable::prepared(FilterStatement &cached, const QString &sql)
 
 void TTable::loadRows()
 {
+    m_staleRows = false;
     m_cache.clear();
     m_rows.clear();
     m_slotRowid.clear();
@@ -660,6 +662,7 @@ void TTable::deleteStoredRow(qint64 rowid)
 
 void TTable::refresh()
 {
+    m_staleRows = false;  // read afresh here in any case
     checkBrowseMode();
     const Place place = currentPlace();
     m_rangeValue = masterValue();
@@ -697,14 +700,7 @@ void TTable::currentRecordChanged()
 // only when they are next asked for: a walk over the master then reads only the details it uses.
 void TTable::followMaster()
 {
-    static const QMetaMethod signalsWatched[] = {
-        QMetaMethod::fromSignal(&TDataSet::recordChanged), QMetaMethod::fromSignal(&TDataSet::dataSetChanged),
-        QMetaMethod::fromSignal(&TDataSet::stateChanged), QMetaMethod::fromSignal(&TDataSet::fieldChanged)};
-    const bool unwatched = database().defersDetailReads() && !isEditing() && m_details.isEmpty() && !afterScroll
-                           && !onCalcFields
-                           && std::none_of(std::begin(signalsWatched), std::end(signalsWatched),
-                                           [this](const QMetaMethod &signal) { return isSignalConnected(signal); });
-    if (unwatched) {
+    if (database().defersDetailReads() && !isEditing() && !isWatched()) {
         m_syncPending = true;
         return;
     }
@@ -712,14 +708,64 @@ void TTable::followMaster()
     syncToMaster();
 }
 
+// Watched: a control, an event or a detail view follows the rows or the current record.
+bool TTable::isWatched() const
+{
+    static const QMetaMethod signalsWatched[] = {
+        QMetaMethod::fromSignal(&TDataSet::recordChanged), QMetaMethod::fromSignal(&TDataSet::dataSetChanged),
+        QMetaMethod::fromSignal(&TDataSet::stateChanged), QMetaMethod::fromSignal(&TDataSet::fieldChanged)};
+    return !m_details.isEmpty() || afterScroll || onCalcFields
+           || std::any_of(std::begin(signalsWatched), std::end(signalsWatched),
+                          [this](const QMetaMethod &signal) { return isSignalConnected(signal); });
+}
+
+// What is on screen is brought up to date at once; a view nobody watches, and one whose
+// record is pending, re-reads when it is next used.
+void TTable::rowsChangedElsewhere()
+{
+    if (!isActive())
+        return;
+    m_staleRows = true;
+    if (isEditing() || !isWatched())
+        return;
+    try {
+        settle();
+    } catch (const std::exception &) {
+        // A view that cannot be read now reports it when it is next used.
+    }
+}
+
 void TTable::settle() const
 {
+    if (!m_syncPending && !m_staleRows)
+        return;
+    auto *self = const_cast<TTable *>(this);
+    if (m_staleRows && !isEditing()) {
+        self->rereadChangedRows();
+        return;
+    }
     if (!m_syncPending)
         return;
     // The view's rows are a cache of what the master's position says they are.
-    auto *self = const_cast<TTable *>(this);
     self->m_syncPending = false;
     self->syncToMaster();
+}
+
+// The same record stays current if it is still stored, else the same position.
+void TTable::rereadChangedRows()
+{
+    m_staleRows = false;
+    m_syncPending = false;
+    const Place place = currentPlace();
+    m_rangeValue = masterValue();
+    try {
+        loadRows();
+    } catch (...) {
+        setPositionAfterReload(-1);
+        m_staleRows = true;  // only now, or a control redrawing the empty view would try again
+        throw;
+    }
+    returnTo(place);
 }
 
 void TTable::syncToMaster()

@@ -54,6 +54,7 @@ public:
                     bool caseInsensitive = false);
 
     void refresh() override;
+    void rowsChangedElsewhere() override;
 
     // The row id SQLite gave the row this view stored last, and how many rows it has stored.
     qint64 lastInsertedRowid() const { return m_lastInsertedRowid; }
@@ -94,6 +95,8 @@ private:
     void returnTo(const Place &place);
     void syncToMaster();
     void followMaster();
+    bool isWatched() const;
+    void rereadChangedRows();
     QString orderBySql() const;
     QString whereSql(QVariantList &values) const;
     const QString &loadSql(const QString &where);
@@ -130,6 +133,7 @@ private:
     QVariant m_rangeValue;
     QList<TTable *> m_details;
     bool m_syncPending = false;
+    bool m_staleRows = false;  // another copy of the program changed the file since the rows were read
     qint64 m_lastInsertedRowid = -1;
     quint64 m_insertedCount = 0;  // the master moved; the rows are read on their next use
 

@@ -200,9 +200,13 @@ void TdmMain1::DeleteRecipe()
     TTransaction transaction(Database1);
     DeletingRecipe = true;
     try {
-        emptyTable(tblRecipeIngredient);
-        removePlannedDays(recipeId);
-        tblRecipe.remove();
+        // The views now show what is stored: another copy may have deleted the recipe while
+        // the question was open, or given it lines this copy has not seen.
+        if (standsOnRecipe(recipeId)) {
+            emptyTable(tblRecipeIngredient);
+            removePlannedDays(recipeId);
+            tblRecipe.remove();
+        }
         transaction.commit();
     } catch (...) {
         DeletingRecipe = false;
@@ -223,8 +227,17 @@ void TdmMain1::removePlannedDays(const QString &recipeId)
         days.remove();
 }
 
+bool TdmMain1::standsOnRecipe(const QString &recipeId)
+{
+    return (!tblRecipe.isEmpty() && tblRecipe.fieldByName(QStringLiteral("Recipe_ID")).asString() == recipeId)
+           || tblRecipe.locate(QStringLiteral("Recipe_ID"), recipeId);
+}
+
+// Decided inside the write transaction, on the day as stored: a day another copy planned
+// meanwhile gets its recipe replaced rather than a second entry.
 void TdmMain1::PlanDay(const QDate &date, const QString &recipeId)
 {
+    TTransaction transaction(Database1);
     if (tblDay.findKey({date}))
         tblDay.edit();
     else
@@ -232,6 +245,15 @@ void TdmMain1::PlanDay(const QDate &date, const QString &recipeId)
     tblDay.fieldByName(QStringLiteral("Recipe_ID")).setAsString(recipeId);
     tblDay.fieldByName(QStringLiteral("Date")).setAsDate(date);
     tblDay.post();
+    transaction.commit();
+}
+
+void TdmMain1::RemoveDay(const QDate &date)
+{
+    TTransaction transaction(Database1);
+    while (tblDay.findKey({date}))
+        tblDay.remove();
+    transaction.commit();
 }
 
 void TdmMain1::ShoveDays(const QDate &start)

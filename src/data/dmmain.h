@@ -67,6 +67,8 @@ public:
     void ShoveDays(const QDate &start);
     // Plans the recipe on the day, replacing the recipe planned there before (one per day).
     void PlanDay(const QDate &date, const QString &recipeId);
+    // Removes whatever is planned on the day as stored now.
+    void RemoveDay(const QDate &date);
 
     static constexpr const char *kPassword = "tavemol";
 
@@ -80,6 +82,7 @@ private:
     void tblRecipeIngredientNewRecord(TDataSet &dataSet);
     void tblRecipeIngredientBeforeDelete(TDataSet &dataSet);
     void removePlannedDays(const QString &recipeId);
+    bool standsOnRecipe(const QString &recipeId);
 };
 
 // The one data module of the running program.

@@ -66,6 +66,9 @@ int DataSetTableModel::displayWidth(int column) const
 
 void DataSetTableModel::reload()
 {
+    // Rows read late (another copy of the program changed them) are read before the reset,
+    // whose own signal would otherwise arrive in the middle of it.
+    m_dataSet.settlePending();
     beginResetModel();
     m_columns.clear();
     for (int i = 0; i < m_dataSet.fieldCount(); ++i) {

@@ -68,8 +68,7 @@ class TestRules : public QObject {
     QList<QDate> plannedDates()
     {
         QList<QDate> result;
-        TTable &days = m_dm->tblDay;
-        days.refresh();
+        TTable &days = m_dm->tblDay;  // as the calendar reads it, without a refresh of its own
         for (days.first(); !days.eof(); days.next())
             result << days.fieldByName("Date").asDate();
         return result;
@@ -243,6 +242,62 @@ private slots:
         QCOMPARE(m_dm->tblDay.fieldByName("Servings").asInteger(), 4);
         QVERIFY(m_dm->tblDay.findKey({QDate(2024, 3, 3)}));
         QCOMPARE(m_dm->tblDay.fieldByName("Recipe_ID").asString(), QStringLiteral("3"));
+    }
+
+    // Another copy of the program changes the tables after this one read them; each command
+    // decides on what is stored when it runs, not on what its views read before.
+    void commandsDecideOnWhatIsStoredNow_data()
+    {
+        QTest::addColumn<QString>("otherCopy");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QStringList>("stored");
+        const QString planNine = "INSERT INTO DAY (Date, Recipe_ID) VALUES ('%1', '9')";
+        const QString stew = "line %R Stew0";
+        QTest::newRow("shove a day the other copy emptied")
+            << "DELETE FROM DAY WHERE Date = '2024-03-02'" << "shove" << QStringList{"day 2024-03-01 %R", stew};
+        QTest::newRow("shove takes a day the other copy planned later")
+            << planNine.arg("2024-03-04") << "shove"
+            << QStringList{"day 2024-03-01 %R", "day 2024-03-03 2", "day 2024-03-05 9", stew};
+        QTest::newRow("plan a day the other copy planned")
+            << planNine.arg("2024-03-05") << "plan"
+            << QStringList{"day 2024-03-01 %R", "day 2024-03-02 2", "day 2024-03-05 7", stew};
+        QTest::newRow("remove a day the other copy planned anew")
+            << "DELETE FROM DAY WHERE Date = '2024-03-02'; " + planNine.arg("2024-03-02") << "remove"
+            << QStringList{"day 2024-03-01 %R", stew};
+        QTest::newRow("delete a recipe the other copy gave a line")
+            << "INSERT INTO REC_INGR (Recipe_ID, Ingredient_ID, \"Order\") VALUES ('%R', 'salt', 1)" << "delete"
+            << QStringList{"day 2024-03-02 2"};
+    }
+    void commandsDecideOnWhatIsStoredNow()
+    {
+        QFETCH(QString, otherCopy);
+        QFETCH(QString, command);
+        QFETCH(QStringList, stored);
+        const QString id = addRecipe("Stew", 1);
+        plan(QDate(2024, 3, 1), id);
+        plan(QDate(2024, 3, 2), "2");
+        TDatabase other;
+        other.openDirectory(m_dm->Database1.directory());
+        for (const QString &sql : otherCopy.split("; "))
+            execSql(other, QString(sql).replace("%R", id));
+
+        const QDate day = command == "plan" ? QDate(2024, 3, 5) : QDate(2024, 3, 2);
+        if (command == "shove")
+            m_dm->ShoveDays(day);
+        else if (command == "plan")
+            m_dm->PlanDay(day, "7");
+        else if (command == "remove")
+            m_dm->RemoveDay(day);
+        else
+            m_dm->DeleteRecipe();
+
+        QSqlQuery q(m_dm->Database1.connection());
+        QVERIFY(q.exec("SELECT 'day ' || Date || ' ' || Recipe_ID FROM DAY UNION ALL "
+                       "SELECT 'line ' || Recipe_ID || ' ' || Ingredient_ID FROM REC_INGR ORDER BY 1"));
+        QStringList found;
+        while (q.next())
+            found << q.value(0).toString();
+        QCOMPARE(found, stored.replaceInStrings("%R", id));
     }
 
     void shoveOnAnEmptyDayChangesNothing()
