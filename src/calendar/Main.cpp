@@ -16,9 +16,11 @@
 #include "ui/about.h"
 #include "ui/incremen.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QTimer>
 #include <stdexcept>
 #include <utility>
 
@@ -43,6 +45,7 @@ TMainForm::TMainForm(QWidget *owner) : TAbsRegularForm(owner)
     installDefaultWindows();
     buildWindow();
     FormCreate();
+    watchOtherCopies();
 }
 
 TMainForm::~TMainForm()
@@ -84,6 +87,37 @@ void TMainForm::FormCreate()
     copyShortcut(HotKey2, Edit1);
     copyShortcut(HotKey3, Delete1);
     copyShortcut(HotKey10, Exit1);
+}
+
+// Other copies of the program may change the tables at any time: their changes show when
+// this window is activated, and at the latest a second after they were stored.
+void TMainForm::watchOtherCopies()
+{
+    m_otherCopiesTimer = new QTimer(this);
+    m_otherCopiesTimer->setInterval(kOtherCopiesIntervalMs);
+    connect(m_otherCopiesTimer, &QTimer::timeout, this, [this] { showOtherCopiesChanges(); });
+    m_otherCopiesTimer->start();
+}
+
+// Not while a dialog of this window is open: its records may be pending, and it catches up
+// itself when it stores them. A failure here is not the user's command; the next command
+// that reads the tables reports it.
+void TMainForm::showOtherCopiesChanges()
+{
+    if (QApplication::activeModalWidget() || !isVisible())
+        return;
+    try {
+        if (dmMain1->Database1.catchUpWithOtherCopies())
+            showDayStrip();
+    } catch (...) {
+    }
+}
+
+void TMainForm::changeEvent(QEvent *event)
+{
+    TAbsRegularForm::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        showOtherCopiesChanges();
 }
 
 void TMainForm::FormShow()
@@ -163,10 +197,13 @@ void TMainForm::btnEditRecipeClick()
     dmMain1->tblRecipe.refresh();
 }
 
+// The recipe's planned days go with it: the day strip and the calendar buttons follow.
 void TMainForm::btnDeleteRecipeClick()
 {
-    if (listShowsRecipe())
-        dmMain1->DeleteRecipe();
+    if (!listShowsRecipe())
+        return;
+    dmMain1->DeleteRecipe();
+    showDayStrip();
 }
 
 // "ALL" is matched exactly: "all" typed in lower case is a category like any other.

@@ -17,6 +17,7 @@ class QLabel;
 class QMenu;
 class QMenuBar;
 class QToolBar;
+class QTimer;
 class QToolButton;
 class QVBoxLayout;
 class TIncrementalSearch;
@@ -104,6 +105,8 @@ public:
     // Showing the calendar sets the window width to the panel's right edge plus this; the same
     // room is kept right of the panel, so the width stays put however often it is done.
     static constexpr int kCalendarRightMargin = 9;
+    // How often the window looks for changes that other copies of the program stored.
+    static constexpr int kOtherCopiesIntervalMs = 1000;
 
 public slots:
     // Esc or a rejecting caller must not end the program as it would end a dialog.
@@ -113,6 +116,7 @@ protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     // Lifecycle and the recipe list (Main.cpp).
@@ -133,9 +137,12 @@ private:
     void Exit1Click();
     bool listShowsRecipe() const;
     void installDefaultWindows();
+    void watchOtherCopies();
+    void showOtherCopiesChanges();
 
     // The calendar commands (MainCalendar.cpp).
     void ShowDayRecipe();
+    bool showDayStrip();
     void btnAssignClick();
     void btnShoveRightClick();
     void btnRemoveClick();
@@ -179,6 +186,7 @@ private:
     QList<QPair<QWidget *, QString>> m_hints;  // every hinted control and its hint
     QWidget *m_calendarMargin = nullptr;
     bool m_shownBefore = false;
+    QTimer *m_otherCopiesTimer = nullptr;
 };
 
 extern TMainForm *MainForm;

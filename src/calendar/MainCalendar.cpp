@@ -20,6 +20,14 @@ const char *const kMonthNames[] = {"January", "February", "March",     "April", 
 
 void TMainForm::ShowDayRecipe()
 {
+    if (showDayStrip() && TextToBool(SysInfo->ReadSystemValue(QStringLiteral("Auto Select"))))
+        autoSelectRecipe(lbRecipe->text());
+}
+
+// The day strip, the month caption and the calendar buttons, as the day table stands; true
+// when the selected day is planned.
+bool TMainForm::showDayStrip()
+{
     const QDate date = Calendar1->date();
     lbRecipeText->setText(QStringLiteral("Recipe for ") + DateText::toDisplay(date) + QStringLiteral(" is : "));
     TTable &days = dmMain1->tblDay;
@@ -27,16 +35,13 @@ void TMainForm::ShowDayRecipe()
     btnShoveright->setEnabled(planned);
     btnRemove->setEnabled(planned);
     btnAssign->setEnabled(!planned);
-    if (planned) {
-        const QString recipeName = days.fieldByName(QStringLiteral("RecipeName")).asString();
-        lbRecipe->setText(recipeName);
-        if (TextToBool(SysInfo->ReadSystemValue(QStringLiteral("Auto Select"))))
-            autoSelectRecipe(recipeName);
-    } else {
+    if (planned)
+        lbRecipe->setText(days.fieldByName(QStringLiteral("RecipeName")).asString());
+    else
         lbRecipe->clear();
-    }
     lbMonth->setText(QString::fromLatin1(kMonthNames[Calendar1->month() - 1]) + QLatin1Char(' ')
                      + QString::number(Calendar1->year()));
+    return planned;
 }
 
 // Within the list as filtered: a recipe the filter hides leaves the list where it is.
@@ -60,12 +65,14 @@ void TMainForm::btnShoveRightClick()
     ShowDayRecipe();
 }
 
+// Asks only about a day that is planned as stored now, and removes what is stored then.
 void TMainForm::btnRemoveClick()
 {
-    TTable &days = dmMain1->tblDay;
-    if (days.findKey({Calendar1->date()})
+    dmMain1->Database1.catchUpWithOtherCopies();
+    const QDate date = Calendar1->date();
+    if (dmMain1->tblDay.findKey({date})
         && Prompter::instance().confirm(QStringLiteral("Are you sure you want to remove this Day's Recipe?")))
-        days.remove();
+        dmMain1->RemoveDay(date);
     ShowDayRecipe();
 }
 

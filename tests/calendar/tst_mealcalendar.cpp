@@ -22,6 +22,9 @@ private slots:
     void autoSelect_data();
     void autoSelect();
     void dayOfADeletedRecipe();
+    void deletingTheDaysRecipeClearsTheDay();
+    void showsWhatAnotherCopyStored_data();
+    void showsWhatAnotherCopyStored();
     void clicks_data();
     void clicks();
 
@@ -229,6 +232,75 @@ void TestMealCalendar::dayOfADeletedRecipe()
     QVERIFY(!MainForm->btnAssign->isEnabled());
     QVERIFY(MainForm->btnShoveright->isEnabled());
     QVERIFY(MainForm->btnRemove->isEnabled());
+}
+
+void TestMealCalendar::deletingTheDaysRecipeClearsTheDay()
+{
+    const QDate day(2024, 7, 4);
+    m_fixture->planDay(day, m_ids[1]);
+    MainForm->Calendar1->setDate(day);
+    m_fixture->selectRecipe("Lasagne");
+
+    MainForm->btnDelete->click();
+
+    QCOMPARE(m_fixture->plannedOn(day), QStringList());
+    QCOMPARE(MainForm->lbRecipe->text(), QString());
+    QVERIFY(MainForm->btnAssign->isEnabled());
+    QVERIFY(!MainForm->btnShoveright->isEnabled());
+    QVERIFY(!MainForm->btnRemove->isEnabled());
+}
+
+void TestMealCalendar::showsWhatAnotherCopyStored_data()
+{
+    QTest::addColumn<bool>("plannedBefore");
+    QTest::addColumn<bool>("byActivation");
+    QTest::newRow("planned, seen on activation") << false << true;
+    QTest::newRow("planned, seen within a second") << false << false;
+    QTest::newRow("removed, seen on activation") << true << true;
+    QTest::newRow("removed, seen within a second") << true << false;
+}
+
+// Another copy plans the selected day with a recipe of its own, or removes the day's meal and
+// its recipe; the list, the day strip and the calendar buttons follow without a command.
+void TestMealCalendar::showsWhatAnotherCopyStored()
+{
+    QFETCH(bool, plannedBefore);
+    QFETCH(bool, byActivation);
+    const QDate day(2024, 7, 4);
+    if (plannedBefore)
+        m_fixture->planDay(day, m_ids[3]);
+    MainForm->Calendar1->setDate(day);
+    QWidget elsewhere;
+    if (byActivation) {
+        elsewhere.show();
+        elsewhere.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
+    }
+    TDatabase other;
+    other.openDirectory(dmMain1->Database1.directory());
+    QSqlQuery q(other.connection());
+    if (plannedBefore) {
+        QVERIFY(q.exec("DELETE FROM DAY"));
+        QVERIFY(q.exec("DELETE FROM Recipe WHERE Name = 'Tomato Soup'"));
+    } else {
+        QVERIFY(q.exec("INSERT INTO Recipe (Recipe_ID, Name) VALUES ('2001', 'Zucchini Bake')"));
+        QVERIFY(q.exec("INSERT INTO DAY (Date, Recipe_ID) VALUES ('2024-07-04', '2001')"));
+    }
+    const QString name = plannedBefore ? QString() : QStringLiteral("Zucchini Bake");
+    const QStringList listed = plannedBefore ? QStringList{"Beef Stew", "Lasagne", "Minestrone"}
+                                             : QStringList{"Beef Stew", "Lasagne", "Minestrone", "Tomato Soup", name};
+
+    if (byActivation) {
+        MainForm->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(MainForm));
+    } else {
+        QTRY_COMPARE(MainForm->lbRecipe->text(), name);
+    }
+    QCOMPARE(MainForm->lbRecipe->text(), name);
+    QCOMPARE(MainForm->btnAssign->isEnabled(), plannedBefore);
+    QCOMPARE(MainForm->btnShoveright->isEnabled(), !plannedBefore);
+    QCOMPARE(MainForm->btnRemove->isEnabled(), !plannedBefore);
+    QCOMPARE(m_fixture->listedNames(), listed);
 }
 
 void TestMealCalendar::clicks_data()
