@@ -2,6 +2,7 @@
 
 #include "data/EngineError.h"
 #include "data/KeyGenerator.h"
+#include "data/ListUsage.h"
 #include "data/Prompter.h"
 #include "data/Utilities.h"
 
@@ -9,13 +10,36 @@ TdmMain1 *dmMain1 = nullptr;
 
 namespace {
 
-// Asks before a delete; No refuses it quietly, leaving the record where it was.
-TDataSet::Event confirmDelete(const QString &question)
+// Asks before a list value is deleted, saying how many recipes use it: they keep their text,
+// but the list no longer offers it.
+TDataSet::Event confirmListDelete(const QString &label, const QString &field)
 {
-    return [question](TDataSet &) {
+    return [label, field](TDataSet &list) {
+        QString question = QStringLiteral("Are you sure you want to delete this %1?").arg(label);
+        const int used = RecipesUsingListValue(list.database(), field, list.fieldByName(field).asString());
+        if (used > 0)
+            question += QStringLiteral("\n\n%1 this %2 and will keep it, but the list will no longer offer it.")
+                            .arg(RecipesUseText(used), label.toLower());
         if (!Prompter::instance().confirm(question))
             throw SilentAbort();
     };
+}
+
+// An ingredient that recipe lines name stays: deleting it would leave those lines without a
+// name. Once no recipe uses it, it may go after the usual question.
+void confirmIngredientDelete(TDataSet &ingredients)
+{
+    const int used = RecipesUsingIngredient(ingredients.database(),
+                                            ingredients.fieldByName(QStringLiteral("Ingredient_ID")).asString());
+    if (used > 0) {
+        Prompter::instance().inform(
+            QStringLiteral("\"%1\" cannot be deleted: %2 it. Remove it from the ingredient lines of %3 first.")
+                .arg(ingredients.fieldByName(QStringLiteral("Ingredient")).asString(), RecipesUseText(used),
+                     used == 1 ? QStringLiteral("that recipe") : QStringLiteral("those recipes")));
+        throw SilentAbort();
+    }
+    if (!Prompter::instance().confirm(QStringLiteral("Are you sure you want to delete this Ingredient?")))
+        throw SilentAbort();
 }
 
 void emptyTable(TTable &table)
@@ -125,13 +149,13 @@ void TdmMain1::bindRules()
     tblIngredientLookup.onNewRecord = [this](TDataSet &ds) { tblIngredientLookupNewRecord(ds); };
     tblRecipeIngredient.onNewRecord = [this](TDataSet &ds) { tblRecipeIngredientNewRecord(ds); };
     tblRecipeIngredient.beforeDelete = [this](TDataSet &ds) { tblRecipeIngredientBeforeDelete(ds); };
-    tblIngredientLookup.beforeDelete = confirmDelete(QStringLiteral("Are you sure you want to delete this Ingredient?"));
-    tblMeasurement.beforeDelete = confirmDelete(QStringLiteral("Are you sure you want to delete this Measurement?"));
-    tblDescription.beforeDelete = confirmDelete(QStringLiteral("Are you sure you want to delete this Description?"));
-    tblCategory.beforeDelete = confirmDelete(QStringLiteral("Are you sure you want to delete this Category?"));
-    tblCookTime.beforeDelete = confirmDelete(QStringLiteral("Are you sure you want to delete this Cook Time?"));
-    tblMeal.beforeDelete = confirmDelete(QStringLiteral("Are you sure you want to delete this Meal?"));
-    tblPrepTime.beforeDelete = confirmDelete(QStringLiteral("Are you sure you want to delete this Prep Time?"));
+    tblIngredientLookup.beforeDelete = confirmIngredientDelete;
+    tblMeasurement.beforeDelete = confirmListDelete(QStringLiteral("Measurement"), QStringLiteral("Measurement"));
+    tblDescription.beforeDelete = confirmListDelete(QStringLiteral("Description"), QStringLiteral("Description"));
+    tblCategory.beforeDelete = confirmListDelete(QStringLiteral("Category"), QStringLiteral("Category"));
+    tblCookTime.beforeDelete = confirmListDelete(QStringLiteral("Cook Time"), QStringLiteral("CookTime"));
+    tblMeal.beforeDelete = confirmListDelete(QStringLiteral("Meal"), QStringLiteral("Meal"));
+    tblPrepTime.beforeDelete = confirmListDelete(QStringLiteral("Prep Time"), QStringLiteral("PrepTime"));
 }
 
 QList<TTable *> TdmMain1::allTables()

@@ -167,6 +167,66 @@ private slots:
         QCOMPARE(m_prompter->questions.size(), 2);
     }
 
+    // Recipes keep the text of a list value, so it may go, but the question says how many use
+    // it; an ingredient that lines name is refused, naming how many recipes use it.
+    void deletingAValueRecipesUseSaysHowMany_data()
+    {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<QString>("notice");
+        const QString keep = "\n\n2 recipes use this %1 and will keep it, but the list will no longer offer it.";
+        QTest::newRow("meal") << "tblMeal" << "Lunch"
+                              << "Are you sure you want to delete this Meal?" + keep.arg("meal") << "";
+        QTest::newRow("category") << "tblCategory" << "Soups"
+                                  << "Are you sure you want to delete this Category?" + keep.arg("category") << "";
+        QTest::newRow("cook time") << "tblCookTime" << "1 hour"
+                                   << "Are you sure you want to delete this Cook Time?" + keep.arg("cook time") << "";
+        QTest::newRow("measurement cut in the line") << "tblMeasurement" << "tablespoons"
+                                                     << "Are you sure you want to delete this Measurement?"
+                                                            + keep.arg("measurement")
+                                                     << "";
+        QTest::newRow("ingredient") << "tblIngredientLookup" << "Leek" << ""
+                                    << "\"Leek\" cannot be deleted: 2 recipes use it. Remove it from the "
+                                       "ingredient lines of those recipes first.";
+    }
+    void deletingAValueRecipesUseSaysHowMany()
+    {
+        QFETCH(QString, table);
+        QFETCH(QString, value);
+        QFETCH(QString, question);
+        QFETCH(QString, notice);
+        TDatabase &db = m_dm->Database1;
+        execSql(db, "INSERT INTO LAmtMeas VALUES ('tablespoons')");
+        execSql(db, "INSERT INTO INGREDIE VALUES ('50', 'Leek')");
+        execSql(db, "INSERT INTO Recipe (Recipe_ID, Name, Meal, Category, CookTime) VALUES "
+                    "('1', 'Leek soup', 'Lunch', 'Soups', '1 hour'), ('2', 'Leek pie', 'Lunch', 'Soups', '1 hour'), "
+                    "('3', 'Bread', 'Breakfast', 'Bread', '45 min')");
+        execSql(db, "INSERT INTO REC_INGR (Recipe_ID, Ingredient_ID, \"Order\", Measurement) VALUES "
+                    "('1', '50', 0, 'tablespoon'), ('2', '50', 0, 'tablespoon'), ('2', '51', 1, 'tablespoon')");
+        const QHash<QString, TTable *> views{{"tblMeal", &m_dm->tblMeal},
+                                             {"tblCategory", &m_dm->tblCategory},
+                                             {"tblCookTime", &m_dm->tblCookTime},
+                                             {"tblMeasurement", &m_dm->tblMeasurement},
+                                             {"tblIngredientLookup", &m_dm->tblIngredientLookup}};
+        TTable *view = views.value(table);
+        view->refresh();
+        QVERIFY(view->locate(view->field(view->fieldCount() - 1).fieldName(), value));
+        const int count = view->recordCount();
+
+        m_prompter->answer({true});
+        if (notice.isEmpty()) {
+            view->remove();
+            QCOMPARE(m_prompter->questions, QStringList{question});
+            QCOMPARE(view->recordCount(), count - 1);
+        } else {
+            QVERIFY_THROWS_EXCEPTION(SilentAbort, view->remove());
+            QCOMPARE(m_prompter->notices, QStringList{notice});
+            QCOMPARE(m_prompter->questions, QStringList{});
+            QCOMPARE(view->recordCount(), count);
+        }
+    }
+
     void lineDeleteAsksAndNoKeepsTheLine()
     {
         addRecipe("Stew", 2);
