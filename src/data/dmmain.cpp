@@ -1,5 +1,6 @@
 #include "data/dmmain.h"
 
+#include "data/DateText.h"
 #include "data/EngineError.h"
 #include "data/KeyGenerator.h"
 #include "data/ListUsage.h"
@@ -40,6 +41,20 @@ void confirmIngredientDelete(TDataSet &ingredients)
     }
     if (!Prompter::instance().confirm(QStringLiteral("Are you sure you want to delete this Ingredient?")))
         throw SilentAbort();
+}
+
+// The day a shoved meal moves to. Dates are kept with four-digit years, so a meal on the last
+// day that can be kept has nowhere to go, and the whole shove is refused.
+QDate shovedDate(const QDate &date)
+{
+    const QDate next = NextDayDate(date);
+    if (next.year() > 9999)
+        throw EngineError(EngineError::CheckFailed,
+                          QStringLiteral("The plan cannot be shoved: the meal planned on %1 would move past the last "
+                                         "day the calendar can hold. Remove that meal or plan it on an earlier day, "
+                                         "then shove again.")
+                              .arg(DateText::toDisplay(date)));
+    return next;
 }
 
 void emptyTable(TTable &table)
@@ -287,6 +302,6 @@ void TdmMain1::ShoveDays(const QDate &start)
         tblTempDay.next();
     }
     for (tblTempDay.first(); !tblTempDay.eof(); tblTempDay.next())
-        copy(tblTempDay, tblDay, NextDayDate(tblTempDay.fieldByName(QStringLiteral("Date")).asDate()));
+        copy(tblTempDay, tblDay, shovedDate(tblTempDay.fieldByName(QStringLiteral("Date")).asDate()));
     transaction.commit();
 }

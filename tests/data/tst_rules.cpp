@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "data/DateText.h"
 #include "data/EngineError.h"
 #include "data/dmmain.h"
 
@@ -351,6 +352,22 @@ private slots:
         QCOMPARE(m_dm->tblDay.fieldByName("Date").asDate(), QDate(2024, 3, 2));
         QCOMPARE(m_dm->tblDay.fieldByName("Recipe_ID").asString(), QStringLiteral("7"));
         QCOMPARE(m_dm->tblDay.fieldByName("Servings").asInteger(), 4);
+    }
+
+    // No later day can be kept after 31 December 9999: the shove is refused, saying why.
+    void shoveThatWouldPassTheLastDayIsRefused()
+    {
+        plan(QDate(9999, 12, 30), "1");
+        plan(QDate(9999, 12, 31), "2");
+        try {
+            m_dm->ShoveDays(QDate(9999, 12, 30));
+            QFAIL("the shove went through");
+        } catch (const EngineError &e) {
+            QVERIFY2(e.message().contains(DateText::toDisplay(QDate(9999, 12, 31)))
+                         && e.message().contains("Remove that meal or plan it on an earlier day"),
+                     qPrintable(e.message()));
+        }
+        QCOMPARE(plannedDates(), (QList<QDate>{QDate(9999, 12, 30), QDate(9999, 12, 31)}));
     }
 
     void shoveIsAllOrNothing()
