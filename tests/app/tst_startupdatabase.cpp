@@ -13,6 +13,8 @@
 #include <QFile>
 #include <QRandomGenerator>
 #include <QSqlQuery>
+#include <QComboBox>
+#include <QToolButton>
 #include <QtTest>
 
 namespace {
@@ -60,6 +62,7 @@ private slots:
     void readOnlyDatabaseShowsTheRecipes_data();
     void readOnlyDatabaseShowsTheRecipes();
     void readOnlyDirectoryWithoutDatabaseEndsTheStart();
+    void unwritableSettingsFileIsShownAndTheProgramRuns_data();
     void unwritableSettingsFileIsShownAndTheProgramRuns();
 };
 
@@ -164,19 +167,33 @@ void TestStartupDatabase::readOnlyDirectoryWithoutDatabaseEndsTheStart()
     QVERIFY(QFile::setPermissions(directory, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 }
 
+void TestStartupDatabase::unwritableSettingsFileIsShownAndTheProgramRuns_data()
+{
+    QTest::addColumn<bool>("directory");
+    QTest::newRow("read-only file") << false;
+    QTest::newRow("directory of that name") << true;
+}
+
 // The settings file lacks "Enable Nifty Forms" and cannot take its default: the window opens
-// after one error box naming the file, which stays as it was.
+// after one error box naming the file, which stays as it was, and the preferences of the
+// database are applied all the same (captions, calendar, category list).
 void TestStartupDatabase::unwritableSettingsFileIsShownAndTheProgramRuns()
 {
-    RUN_AS_UNPRIVILEGED_USER();
+    QFETCH(bool, directory);
+    if (!directory)
+        RUN_AS_UNPRIVILEGED_USER();
     TempEnvironment env;
     createDatabase(env);
     const QString ini = env.configHome() + QStringLiteral("/Platewright/Recipe.Ini");
-    QFile file(ini);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("[Setup]\r\nNifty Forms File=/nowhere/tile.bmp\r\n");
-    file.close();
-    QVERIFY(QFile::setPermissions(ini, QFile::ReadOwner));
+    if (directory) {
+        QVERIFY(QDir().mkpath(ini));
+    } else {
+        QFile file(ini);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[Setup]\r\nNifty Forms File=/nowhere/tile.bmp\r\n");
+        file.close();
+        QVERIFY(QFile::setPermissions(ini, QFile::ReadOwner));
+    }
     const QByteArray before = contents(ini);
     ScriptedPrompter prompter;
     {
@@ -185,9 +202,13 @@ void TestStartupDatabase::unwritableSettingsFileIsShownAndTheProgramRuns()
         startup.showMainWindow();
         QVERIFY(MainForm->isVisible());
         QCOMPARE(MainForm->DBGrid1->model()->rowCount(), kRecipes);
+        QVERIFY(MainForm->pnlCalendar->isVisible());
+        QCOMPARE(MainForm->btnAdd->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+        QCOMPARE(MainForm->cbCategory->count(), 13);  // "ALL" and the twelve starter categories
     }
     QCOMPARE(prompter.errors, QStringList{QStringLiteral("Unable to write to ") + ini});
     QCOMPARE(contents(ini), before);
+    QVERIFY(QFileInfo(ini).isDir() == directory);
 }
 
 QTEST_MAIN(TestStartupDatabase)
