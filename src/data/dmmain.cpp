@@ -5,6 +5,8 @@
 #include "data/KeyGenerator.h"
 #include "data/ListUsage.h"
 #include "data/Prompter.h"
+#include "data/Schema.h"
+#include "data/SchemaCheck.h"
 #include "data/Utilities.h"
 
 TdmMain1 *dmMain1 = nullptr;
@@ -24,6 +26,21 @@ TDataSet::Event confirmListDelete(const QString &label, const QString &field)
         if (!Prompter::instance().confirm(question))
             throw SilentAbort();
     };
+}
+
+// Makes again the lost tables the program can do without, after checking that none it cannot
+// do without is lost; returns the notice for the user, if any.
+QString checkTables(TDatabase &db)
+{
+    QSqlDatabase &connection = db.connection();
+    const QList<const TableDef *> missing = Schema::missingTables(connection);
+    Schema::checkTables(connection, missing, db.isReadOnly());
+    if (missing.isEmpty())
+        return {};
+    TTransaction transaction(db);
+    const QString notice = Schema::remakeTables(connection, missing);
+    transaction.commit();
+    return notice;
 }
 
 // An ingredient that recipe lines name stays: deleting it would leave those lines without a
@@ -96,11 +113,18 @@ TdmMain1::TdmMain1(QObject *parent, const QString &directory) : QObject(parent)
         dmMain1 = nullptr;  // no destructor runs for a module that failed to construct
         throw;
     }
+    // Every command relies on every view: a database whose tables cannot all be opened ends
+    // the start with one message that says why, rather than failing later command by command.
+    QString repaired;
     try {
+        repaired = checkTables(Database1);
         DataModule1Create();
-    } catch (const EngineError &e) {
-        Prompter::instance().error(e.message());
+    } catch (...) {
+        dmMain1 = nullptr;
+        throw;
     }
+    if (!repaired.isEmpty())
+        Prompter::instance().inform(repaired);
     if (Database1.isReadOnly())
         Prompter::instance().inform(QStringLiteral("The database in \"%1\" is read-only: the recipes can be read, "
                                                    "but no change can be saved.")

@@ -62,6 +62,8 @@ private slots:
     void readOnlyDatabaseShowsTheRecipes_data();
     void readOnlyDatabaseShowsTheRecipes();
     void readOnlyDirectoryWithoutDatabaseEndsTheStart();
+    void lostTableIsNamedOnceOrMadeAgain_data();
+    void lostTableIsNamedOnceOrMadeAgain();
     void unwritableSettingsFileIsShownAndTheProgramRuns_data();
     void unwritableSettingsFileIsShownAndTheProgramRuns();
 };
@@ -165,6 +167,60 @@ void TestStartupDatabase::readOnlyDirectoryWithoutDatabaseEndsTheStart()
     QVERIFY2(prompter.errors.first().contains(directory), qPrintable(prompter.errors.first()));
     QVERIFY(QDir(directory).isEmpty());
     QVERIFY(QFile::setPermissions(directory, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+}
+
+void TestStartupDatabase::lostTableIsNamedOnceOrMadeAgain_data()
+{
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<bool>("starts");
+    QTest::addColumn<QString>("message");  // the one error, or the one notice
+    QTest::newRow("planned meals") << "DAY" << false << "has lost its table \"DAY\" (the planned meals)";
+    QTest::newRow("ingredient lines") << "REC_INGR" << false << "Put back a copy of the file from a backup";
+    QTest::newRow("report kinds") << "Report" << true << "";
+    QTest::newRow("categories") << "LCategory" << true
+                                << "had lost its table \"LCategory\" (the list of categories). It has been made again";
+}
+
+// Without a table of the user's records the start ends with one message that names it and
+// says what to do, and the file stays as it was; any other lost table is made again, so that
+// every view opens and no command meets a closed one.
+void TestStartupDatabase::lostTableIsNamedOnceOrMadeAgain()
+{
+    QFETCH(QString, table);
+    QFETCH(bool, starts);
+    QFETCH(QString, message);
+    TempEnvironment env;
+    const QString file = databaseFile(createDatabase(env));
+    {
+        TDatabase db;
+        db.openDirectory(QFileInfo(file).path());
+        QSqlQuery q(db.connection());
+        QVERIFY(q.exec(QStringLiteral("DROP TABLE \"%1\"").arg(table)));
+    }
+    const QByteArray before = contents(file);
+    ScriptedPrompter prompter;
+    {
+        Startup startup;
+        QCOMPARE(startup.createObjects(), starts);
+        if (starts) {
+            for (TTable *view : dmMain1->allTables())
+                QVERIFY2(view->isActive(), qPrintable(view->tableName()));
+            QCOMPARE(dmMain1->tblReport.recordCount(), 8);
+            QCOMPARE(MainForm->DBGrid1->model()->rowCount(), kRecipes);
+        }
+    }
+    if (starts) {
+        QCOMPARE(prompter.errors, QStringList{});
+        QCOMPARE(prompter.notices.size(), message.isEmpty() ? 0 : 1);
+        if (!message.isEmpty())
+            QVERIFY2(prompter.notices.first().contains(message), qPrintable(prompter.notices.first()));
+    } else {
+        QCOMPARE(prompter.errors.size(), 1);
+        QVERIFY2(prompter.errors.first().contains(file) && prompter.errors.first().contains(message),
+                 qPrintable(prompter.errors.first()));
+        QVERIFY(QApplication::topLevelWidgets().isEmpty());
+        QCOMPARE(contents(file), before);
+    }
 }
 
 void TestStartupDatabase::unwritableSettingsFileIsShownAndTheProgramRuns_data()
