@@ -20,6 +20,9 @@ CommandLine CommandLine::parse(const QStringList &arguments)
     if (!rest.isEmpty() && rest.first() == QLatin1String("--database")) {
         rest.removeFirst();
         line.database = takeFirst(rest, QStringLiteral("the directory after --database"));
+        // Empty, it would quietly mean the alias's database instead of the one meant.
+        if (line.database.isEmpty())
+            throw CliError::usage(QStringLiteral("--database needs the directory of the database; it was given an empty name"));
     }
     const QString command = takeFirst(rest, QStringLiteral("a command"));
     if (command == QLatin1String("import"))

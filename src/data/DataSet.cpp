@@ -8,6 +8,21 @@
 
 #include <QRegularExpression>
 
+namespace {
+
+// A view that is not open has failed to open at the start, which then ended; only a fault of
+// the program itself brings a command here. Say what to do rather than what went wrong inside.
+QString notOpenMessage(const TDataSet &dataSet)
+{
+    const auto *table = dynamic_cast<const TTable *>(&dataSet);
+    const QString what = table ? QStringLiteral("The table \"%1\"").arg(Schema::baseName(table->tableName()))
+                               : QStringLiteral("The query");
+    return what + QStringLiteral(" is not open, so this cannot be done. Close Platewright and start it again; "
+                                 "if the message comes back, put back a copy of the database from a backup.");
+}
+
+} // namespace
+
 // ---- TField ---------------------------------------------------------------------------
 
 QString TField::fieldName() const { return m_dataSet->fieldInfo(m_index).def.name; }
@@ -172,6 +187,8 @@ int TDataSet::fieldIndex(const QString &name) const
 TField TDataSet::fieldByName(const QString &name)
 {
     const int index = fieldIndex(name);
+    if (index < 0 && !isActive())
+        error(EngineError::Inactive, notOpenMessage(*this));  // its fields are known once it opens
     if (index < 0)
         error(EngineError::FieldNotFound, QStringLiteral("Field \"%1\" not found.").arg(name));
     return TField(this, index);
@@ -215,7 +232,7 @@ QVariant TDataSet::currentValue(int index)
     if (index < 0 || index >= fieldCount())
         error(EngineError::FieldNotFound, QStringLiteral("Field number %1 does not exist.").arg(index));
     if (!isActive())
-        error(EngineError::Inactive, QStringLiteral("The dataset is not open."));
+        error(EngineError::Inactive, notOpenMessage(*this));
     const FieldInfo &info = m_fields[size_t(index)];
     if (info.isLookup)
         return lookupValue(info, m_buffer);
@@ -283,7 +300,7 @@ void TDataSet::checkBrowseMode()
 {
     settle();
     if (!isActive())
-        error(EngineError::Inactive, QStringLiteral("The dataset is not open."));
+        error(EngineError::Inactive, notOpenMessage(*this));
     if (isEditing()) {
         if (m_modified)
             post();
@@ -404,7 +421,7 @@ void TDataSet::edit()
 {
     settle();
     if (!isActive())
-        error(EngineError::Inactive, QStringLiteral("The dataset is not open."));
+        error(EngineError::Inactive, notOpenMessage(*this));
     if (isEditing())
         return;
     if (rowCount() == 0) {
@@ -459,7 +476,7 @@ void TDataSet::remove()
 {
     settle();
     if (!isActive())
-        error(EngineError::Inactive, QStringLiteral("The dataset is not open."));
+        error(EngineError::Inactive, notOpenMessage(*this));
     if (m_state == DataSetState::Insert) {
         cancel();
         return;

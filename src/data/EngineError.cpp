@@ -36,7 +36,9 @@ const SqliteMapping kMappings[] = {
     {"disk I/O error", EngineError::DiskError, "The database file cannot be read or written."},
     {"database or disk is full", EngineError::DiskError, "The disk is full; the change was not saved."},
     {"unable to open database file", EngineError::DiskError, "The database file cannot be opened."},
-    {"no such table", EngineError::TableNotFound, nullptr},
+    {"no such table", EngineError::TableNotFound,
+     "The database has lost a table. Close Platewright and start it again: the start says which table "
+     "is lost and what to do."},
     {"no such column", EngineError::FieldNotFound, nullptr},
     {"syntax error", EngineError::QuerySyntax, nullptr},
     {"too many SQL variables", EngineError::FilterSyntax,

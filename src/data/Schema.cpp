@@ -1,8 +1,10 @@
 #include "data/Schema.h"
+#include "data/SchemaCheck.h"
 
 #include "data/EngineError.h"
 #include "data/SqlText.h"
 
+#include <QHash>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -79,7 +81,9 @@ QString sqlType(FieldType type)
     return QStringLiteral("TEXT");
 }
 
-QString createTableSql(const TableDef &t)
+// Both statements take "IF NOT EXISTS" when a lost table is made again, so that two copies
+// starting at once on one damaged database do not trip over each other.
+QString createTableSql(const TableDef &t, bool ifNotExists = false)
 {
     QStringList columns;
     for (const auto &f : t.fields) {
@@ -92,16 +96,19 @@ QString createTableSql(const TableDef &t)
     for (const auto &k : t.primaryKey)
         key << SqlText::quoted(k);
     columns << QStringLiteral("PRIMARY KEY (%1)").arg(key.join(QStringLiteral(", ")));
-    return QStringLiteral("CREATE TABLE %1 (%2)").arg(SqlText::quoted(t.name), columns.join(QStringLiteral(", ")));
+    return QStringLiteral("CREATE TABLE %1%2 (%3)")
+        .arg(ifNotExists ? QStringLiteral("IF NOT EXISTS ") : QString(), SqlText::quoted(t.name),
+             columns.join(QStringLiteral(", ")));
 }
 
-QString createIndexSql(const TableDef &t, const IndexDef &index)
+QString createIndexSql(const TableDef &t, const IndexDef &index, bool ifNotExists = false)
 {
     QStringList fields;
     for (const auto &f : index.fields)
         fields << SqlText::quoted(f) + (index.caseInsensitive ? QStringLiteral(" COLLATE NOCASE") : QString());
-    return QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
-        .arg(SqlText::quoted(t.name + QLatin1Char('_') + index.name), SqlText::quoted(t.name),
+    return QStringLiteral("CREATE INDEX %1%2 ON %3 (%4)")
+        .arg(ifNotExists ? QStringLiteral("IF NOT EXISTS ") : QString(),
+             SqlText::quoted(t.name + QLatin1Char('_') + index.name), SqlText::quoted(t.name),
              fields.join(QStringLiteral(", ")));
 }
 
@@ -116,17 +123,17 @@ void exec(QSqlDatabase &db, const QString &sql, const QVariantList &values = {})
         throw EngineError::fromSql(q.lastError(), sql);
 }
 
-void insertRows(QSqlDatabase &db, const char *table, const QList<QVariantList> &rows)
+void insertRows(QSqlDatabase &db, const TableDef &t, const QList<QVariantList> &rows, bool orIgnore = false)
 {
-    const TableDef *t = Schema::findTable(QString::fromLatin1(table));
     for (const auto &row : rows) {
         QStringList names, marks;
         for (int i = 0; i < row.size(); ++i) {
-            names << SqlText::quoted(t->fields[i].name);
+            names << SqlText::quoted(t.fields[i].name);
             marks << QStringLiteral("?");
         }
-        exec(db, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                     .arg(SqlText::quoted(t->name), names.join(QLatin1Char(',')), marks.join(QLatin1Char(','))),
+        exec(db, QStringLiteral("INSERT %1INTO %2 (%3) VALUES (%4)")
+                     .arg(orIgnore ? QStringLiteral("OR IGNORE ") : QString(), SqlText::quoted(t.name),
+                          names.join(QLatin1Char(',')), marks.join(QLatin1Char(','))),
              row);
     }
 }
@@ -139,29 +146,104 @@ QList<QVariantList> single(std::initializer_list<const char *> values)
     return rows;
 }
 
-void seed(QSqlDatabase &db)
+// The rows a new database starts with, by table.
+QHash<QString, QList<QVariantList>> starterRows()
 {
-    insertRows(db, "LMeal", single({"Breakfast", "Desert", "Dinner", "Lunch", "Salad", "Snack"}));
-    insertRows(db, "LCategory", single({"Beef", "Bread", "Cakes", "Chicken", "Cookies", "Desserts", "Fish",
-                                        "Pasta", "Pork", "Salads", "Soups", "Vegetables"}));
-    insertRows(db, "LPrepTime", single({"5 min", "10 min", "15 min", "20 min", "30 min", "45 min", "1 hour"}));
-    insertRows(db, "LCooktime", single({"10 min", "15 min", "20 min", "30 min", "45 min", "1 hour",
-                                        "1 1/2 hours", "2 hours", "3 hours"}));
-    insertRows(db, "LAmtMeas", single({"clove", "cup", "dash", "g", "kg", "l", "lb", "ml", "oz", "package",
-                                       "pinch", "slice", "tbsp", "tsp", "whole"}));
-    insertRows(db, "LAmtDesc", single({"beaten", "chopped", "crushed", "diced", "drained", "fresh", "grated",
-                                       "melted", "minced", "peeled", "sliced", "softened"}));
+    QHash<QString, QList<QVariantList>> rows;
+    rows.insert(QStringLiteral("LMeal"), single({"Breakfast", "Desert", "Dinner", "Lunch", "Salad", "Snack"}));
+    rows.insert(QStringLiteral("LCategory"), single({"Beef", "Bread", "Cakes", "Chicken", "Cookies", "Desserts", "Fish",
+                                                     "Pasta", "Pork", "Salads", "Soups", "Vegetables"}));
+    rows.insert(QStringLiteral("LPrepTime"), single({"5 min", "10 min", "15 min", "20 min", "30 min", "45 min", "1 hour"}));
+    rows.insert(QStringLiteral("LCooktime"), single({"10 min", "15 min", "20 min", "30 min", "45 min", "1 hour",
+                                                     "1 1/2 hours", "2 hours", "3 hours"}));
+    rows.insert(QStringLiteral("LAmtMeas"), single({"clove", "cup", "dash", "g", "kg", "l", "lb", "ml", "oz", "package",
+                                                    "pinch", "slice", "tbsp", "tsp", "whole"}));
+    rows.insert(QStringLiteral("LAmtDesc"), single({"beaten", "chopped", "crushed", "diced", "drained", "fresh", "grated",
+                                                    "melted", "minced", "peeled", "sliced", "softened"}));
     QList<QVariantList> reports;
     for (const char *kind : {"Recipe (by Category)", "Small Recipe (by Category)", "Recipe (by Name)",
                              "Small Recipe (by Name)", "Shopping List (by Name)", "Recipe (by Date Assigned)",
                              "Small Recipe (by Date Assigned)", "Shopping List (by Date Assigned)"})
         reports.append({QString::fromLatin1(kind), QVariant(), QVariant(), 0});
-    insertRows(db, "Report", reports);
-    insertRows(db, "Key", {{"Recipe", "Recipe_ID", 0}, {"INGREDIE", "Ingredient_ID", 0}});
+    rows.insert(QStringLiteral("Report"), reports);
+    rows.insert(QStringLiteral("Key"), {{"Recipe", "Recipe_ID", 0}, {"INGREDIE", "Ingredient_ID", 0}});
     // A new user starts with the calendar, the button captions and the hints on.
-    insertRows(db, "SYSTEM", {{"View Calendar", "True"}, {"View Button Captions", "True"}, {"View Hints", "True"},
-                              {"View Cool Buttons", "True"}, {"Auto Select", "False"}, {"Report Date", "NoDate"},
-                              {"Start On Today", "False"}});
+    rows.insert(QStringLiteral("SYSTEM"),
+                {{"View Calendar", "True"}, {"View Button Captions", "True"}, {"View Hints", "True"},
+                 {"View Cool Buttons", "True"}, {"Auto Select", "False"}, {"Report Date", "NoDate"},
+                 {"Start On Today", "False"}});
+    return rows;
+}
+
+void createTable(QSqlDatabase &db, const TableDef &t, bool ifNotExists)
+{
+    exec(db, createTableSql(t, ifNotExists));
+    for (const auto &index : t.indexes)
+        exec(db, createIndexSql(t, index, ifNotExists));
+    insertRows(db, t, starterRows().value(t.name), ifNotExists);
+}
+
+// What each table holds, for the messages about a damaged database. The four tables of the
+// user's own records cannot be made again; the others hold lists, preferences, counters or
+// scratch rows and are made again with their starter rows. Those whose loss the user would
+// notice are named in the notice.
+struct TableRole {
+    const char *name;
+    const char *holds;
+    bool userRecords;
+};
+
+const TableRole kRoles[] = {
+    {"Recipe", "the recipes", true},
+    {"REC_INGR", "the ingredient lines of the recipes", true},
+    {"INGREDIE", "the ingredient names", true},
+    {"DAY", "the planned meals", true},
+    {"TempDAY", nullptr, false},
+    {"Report", nullptr, false},
+    {"LMeal", "the list of meals", false},
+    {"LCategory", "the list of categories", false},
+    {"LPrepTime", "the list of preparation times", false},
+    {"LCooktime", "the list of cooking times", false},
+    {"LAmtMeas", "the list of measurements", false},
+    {"LAmtDesc", "the list of descriptions", false},
+    {"Key", nullptr, false},
+    {"SYSTEM", "the preferences", false},
+};
+
+const TableRole &roleOf(const TableDef &t)
+{
+    for (const auto &role : kRoles)
+        if (t.name == QLatin1String(role.name))
+            return role;
+    Q_UNREACHABLE();
+}
+
+QString named(const TableDef &t)
+{
+    const TableRole &role = roleOf(t);
+    return role.holds ? QStringLiteral("\"%1\" (%2)").arg(t.name, QString::fromLatin1(role.holds))
+                      : QStringLiteral("\"%1\"").arg(t.name);
+}
+
+QString namedList(const QList<const TableDef *> &tables)
+{
+    QStringList names;
+    for (const TableDef *t : tables)
+        names << named(*t);
+    if (names.size() == 1)
+        return QStringLiteral("table ") + names.first();
+    const QString last = names.takeLast();
+    return QStringLiteral("tables ") + names.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
+}
+
+QStringList storedColumns(QSqlDatabase &db, const QString &table)
+{
+    QSqlQuery q(db);
+    QStringList columns;
+    if (q.exec(QStringLiteral("PRAGMA table_info(%1)").arg(SqlText::quoted(table))))
+        while (q.next())
+            columns << q.value(1).toString();
+    return columns;
 }
 
 } // namespace
@@ -217,12 +299,66 @@ const TableDef *findTable(const QString &fileName)
 
 void create(QSqlDatabase &db)
 {
+    for (const auto &t : tables())
+        createTable(db, t, false);
+}
+
+QList<const TableDef *> missingTables(QSqlDatabase &db)
+{
+    QList<const TableDef *> missing;
+    for (const auto &t : tables())
+        if (storedColumns(db, t.name).isEmpty())
+            missing << &t;
+    return missing;
+}
+
+void checkTables(QSqlDatabase &db, const QList<const TableDef *> &missing, bool readOnly)
+{
+    const QString file = db.databaseName();
+    QList<const TableDef *> lostRecords;
+    for (const TableDef *t : missing)
+        if (roleOf(*t).userRecords)
+            lostRecords << t;
+    if (!lostRecords.isEmpty())
+        throw EngineError(EngineError::TableNotFound,
+                          QStringLiteral("The database \"%1\" has lost its %2, so Platewright cannot work with it. "
+                                         "Put back a copy of the file from a backup, or move the file away to start "
+                                         "with a new, empty database.")
+                              .arg(file, namedList(lostRecords)));
+    if (!missing.isEmpty() && readOnly)
+        throw EngineError(EngineError::TableNotFound,
+                          QStringLiteral("The database \"%1\" has lost its %2, and it is read-only, so the table "
+                                         "cannot be made again. Open it once with write permission for its file and "
+                                         "directory.")
+                              .arg(file, namedList(missing)));
     for (const auto &t : tables()) {
-        exec(db, createTableSql(t));
-        for (const auto &index : t.indexes)
-            exec(db, createIndexSql(t, index));
+        if (missing.contains(&t))
+            continue;
+        const QStringList columns = storedColumns(db, t.name);
+        for (const auto &f : t.fields)
+            if (!columns.contains(f.name, Qt::CaseInsensitive))
+                throw EngineError(EngineError::FieldNotFound,
+                                  QStringLiteral("The table \"%1\" of the database \"%2\" has lost its field \"%3\", "
+                                                 "so Platewright cannot work with it. Put back a copy of the file "
+                                                 "from a backup.")
+                                      .arg(t.name, file, f.name));
     }
-    seed(db);
+}
+
+QString remakeTables(QSqlDatabase &db, const QList<const TableDef *> &missing)
+{
+    QList<const TableDef *> noticed;
+    for (const TableDef *t : missing) {
+        createTable(db, *t, true);
+        if (roleOf(*t).holds)
+            noticed << t;
+    }
+    if (noticed.isEmpty())
+        return {};
+    return QStringLiteral("The database \"%1\" had lost its %2. %3 been made again with the starter values of a new "
+                          "database; look them over in Setup.")
+        .arg(db.databaseName(), namedList(noticed),
+             noticed.size() == 1 ? QStringLiteral("It has") : QStringLiteral("They have"));
 }
 
 } // namespace Schema

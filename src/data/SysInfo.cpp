@@ -1,10 +1,13 @@
 #include "data/SysInfo.h"
 
 #include "data/Database.h"
+#include "data/EngineError.h"
+#include "data/Prompter.h"
 #include "data/Table.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QSet>
 #include <QStandardPaths>
 
 TSysInfo *SysInfo = nullptr;
@@ -78,7 +81,18 @@ QString TSysInfo::ReadIniValue(const QString &key, const QString &defaultValue)
     const QString value = m_ini.readString(kSection, key);
     if (!value.isEmpty())
         return value;
-    m_ini.writeString(kSection, key, defaultValue);
+    // The default is written back only for the next start. A file that cannot be written (a
+    // directory of that name, a read-only file) must not stop the caller from using the value:
+    // the user is told once per run, and the default serves.
+    try {
+        m_ini.writeString(kSection, key, defaultValue);
+    } catch (const EngineError &e) {
+        static QSet<QString> told;
+        if (!told.contains(m_ini.fileName())) {
+            told.insert(m_ini.fileName());
+            Prompter::instance().error(e.message());
+        }
+    }
     return defaultValue;
 }
 

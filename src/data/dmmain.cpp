@@ -1,21 +1,77 @@
 #include "data/dmmain.h"
 
+#include "data/DateText.h"
 #include "data/EngineError.h"
 #include "data/KeyGenerator.h"
+#include "data/ListUsage.h"
 #include "data/Prompter.h"
+#include "data/Schema.h"
+#include "data/SchemaCheck.h"
 #include "data/Utilities.h"
 
 TdmMain1 *dmMain1 = nullptr;
 
 namespace {
 
-// Asks before a delete; No refuses it quietly, leaving the record where it was.
-TDataSet::Event confirmDelete(const QString &question)
+// Asks before a list value is deleted, saying how many recipes use it: they keep their text,
+// but the list no longer offers it.
+TDataSet::Event confirmListDelete(const QString &label, const QString &field)
 {
-    return [question](TDataSet &) {
+    return [label, field](TDataSet &list) {
+        QString question = QStringLiteral("Are you sure you want to delete this %1?").arg(label);
+        const int used = RecipesUsingListValue(list.database(), field, list.fieldByName(field).asString());
+        if (used > 0)
+            question += QStringLiteral("\n\n%1 this %2 and will keep it, but the list will no longer offer it.")
+                            .arg(RecipesUseText(used), label.toLower());
         if (!Prompter::instance().confirm(question))
             throw SilentAbort();
     };
+}
+
+// Makes again the lost tables the program can do without, after checking that none it cannot
+// do without is lost; returns the notice for the user, if any.
+QString checkTables(TDatabase &db)
+{
+    QSqlDatabase &connection = db.connection();
+    const QList<const TableDef *> missing = Schema::missingTables(connection);
+    Schema::checkTables(connection, missing, db.isReadOnly());
+    if (missing.isEmpty())
+        return {};
+    TTransaction transaction(db);
+    const QString notice = Schema::remakeTables(connection, missing);
+    transaction.commit();
+    return notice;
+}
+
+// An ingredient that recipe lines name stays: deleting it would leave those lines without a
+// name. Once no recipe uses it, it may go after the usual question.
+void confirmIngredientDelete(TDataSet &ingredients)
+{
+    const int used = RecipesUsingIngredient(ingredients.database(),
+                                            ingredients.fieldByName(QStringLiteral("Ingredient_ID")).asString());
+    if (used > 0) {
+        Prompter::instance().inform(
+            QStringLiteral("\"%1\" cannot be deleted: %2 it. Remove it from the ingredient lines of %3 first.")
+                .arg(ingredients.fieldByName(QStringLiteral("Ingredient")).asString(), RecipesUseText(used),
+                     used == 1 ? QStringLiteral("that recipe") : QStringLiteral("those recipes")));
+        throw SilentAbort();
+    }
+    if (!Prompter::instance().confirm(QStringLiteral("Are you sure you want to delete this Ingredient?")))
+        throw SilentAbort();
+}
+
+// The day a shoved meal moves to. Dates are kept with four-digit years, so a meal on the last
+// day that can be kept has nowhere to go, and the whole shove is refused.
+QDate shovedDate(const QDate &date)
+{
+    const QDate next = NextDayDate(date);
+    if (next.year() > 9999)
+        throw EngineError(EngineError::CheckFailed,
+                          QStringLiteral("The plan cannot be shoved: the meal planned on %1 would move past the last "
+                                         "day the calendar can hold. Remove that meal or plan it on an earlier day, "
+                                         "then shove again.")
+                              .arg(DateText::toDisplay(date)));
+    return next;
 }
 
 void emptyTable(TTable &table)
@@ -57,11 +113,18 @@ TdmMain1::TdmMain1(QObject *parent, const QString &directory) : QObject(parent)
         dmMain1 = nullptr;  // no destructor runs for a module that failed to construct
         throw;
     }
+    // Every command relies on every view: a database whose tables cannot all be opened ends
+    // the start with one message that says why, rather than failing later command by command.
+    QString repaired;
     try {
+        repaired = checkTables(Database1);
         DataModule1Create();
-    } catch (const EngineError &e) {
-        Prompter::instance().error(e.message());
+    } catch (...) {
+        dmMain1 = nullptr;
+        throw;
     }
+    if (!repaired.isEmpty())
+        Prompter::instance().inform(repaired);
     if (Database1.isReadOnly())
         Prompter::instance().inform(QStringLiteral("The database in \"%1\" is read-only: the recipes can be read, "
                                                    "but no change can be saved.")
@@ -125,13 +188,13 @@ void TdmMain1::bindRules()
     tblIngredientLookup.onNewRecord = [this](TDataSet &ds) { tblIngredientLookupNewRecord(ds); };
     tblRecipeIngredient.onNewRecord = [this](TDataSet &ds) { tblRecipeIngredientNewRecord(ds); };
     tblRecipeIngredient.beforeDelete = [this](TDataSet &ds) { tblRecipeIngredientBeforeDelete(ds); };
-    tblIngredientLookup.beforeDelete = confirmDelete(QStringLiteral("Are you sure you want to delete this Ingredient?"));
-    tblMeasurement.beforeDelete = confirmDelete(QStringLiteral("Are you sure you want to delete this Measurement?"));
-    tblDescription.beforeDelete = confirmDelete(QStringLiteral("Are you sure you want to delete this Description?"));
-    tblCategory.beforeDelete = confirmDelete(QStringLiteral("Are you sure you want to delete this Category?"));
-    tblCookTime.beforeDelete = confirmDelete(QStringLiteral("Are you sure you want to delete this Cook Time?"));
-    tblMeal.beforeDelete = confirmDelete(QStringLiteral("Are you sure you want to delete this Meal?"));
-    tblPrepTime.beforeDelete = confirmDelete(QStringLiteral("Are you sure you want to delete this Prep Time?"));
+    tblIngredientLookup.beforeDelete = confirmIngredientDelete;
+    tblMeasurement.beforeDelete = confirmListDelete(QStringLiteral("Measurement"), QStringLiteral("Measurement"));
+    tblDescription.beforeDelete = confirmListDelete(QStringLiteral("Description"), QStringLiteral("Description"));
+    tblCategory.beforeDelete = confirmListDelete(QStringLiteral("Category"), QStringLiteral("Category"));
+    tblCookTime.beforeDelete = confirmListDelete(QStringLiteral("Cook Time"), QStringLiteral("CookTime"));
+    tblMeal.beforeDelete = confirmListDelete(QStringLiteral("Meal"), QStringLiteral("Meal"));
+    tblPrepTime.beforeDelete = confirmListDelete(QStringLiteral("Prep Time"), QStringLiteral("PrepTime"));
 }
 
 QList<TTable *> TdmMain1::allTables()
@@ -285,6 +348,6 @@ void TdmMain1::ShoveDays(const QDate &start)
         tblTempDay.next();
     }
     for (tblTempDay.first(); !tblTempDay.eof(); tblTempDay.next())
-        copy(tblTempDay, tblDay, NextDayDate(tblTempDay.fieldByName(QStringLiteral("Date")).asDate()));
+        copy(tblTempDay, tblDay, shovedDate(tblTempDay.fieldByName(QStringLiteral("Date")).asDate()));
     transaction.commit();
 }

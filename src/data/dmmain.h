@@ -14,8 +14,8 @@
 class TdmMain1 : public QObject {
     Q_OBJECT
 public:
-    // Connects to the database (a connection failure propagates: the program cannot start),
-    // then opens the tables; a failure while opening is shown and leaves the later tables closed.
+    // Connects to the database and opens every table: a failure of either propagates, as the
+    // program cannot work without all its tables (lost lists and settings are made again first).
     // The database is the alias's, or that of the given directory (the command-line program).
     explicit TdmMain1(QObject *parent = nullptr, const QString &directory = {});
     ~TdmMain1() override;

@@ -13,6 +13,8 @@
 #include <QFile>
 #include <QRandomGenerator>
 #include <QSqlQuery>
+#include <QComboBox>
+#include <QToolButton>
 #include <QtTest>
 
 namespace {
@@ -60,6 +62,9 @@ private slots:
     void readOnlyDatabaseShowsTheRecipes_data();
     void readOnlyDatabaseShowsTheRecipes();
     void readOnlyDirectoryWithoutDatabaseEndsTheStart();
+    void lostTableIsNamedOnceOrMadeAgain_data();
+    void lostTableIsNamedOnceOrMadeAgain();
+    void unwritableSettingsFileIsShownAndTheProgramRuns_data();
     void unwritableSettingsFileIsShownAndTheProgramRuns();
 };
 
@@ -164,19 +169,87 @@ void TestStartupDatabase::readOnlyDirectoryWithoutDatabaseEndsTheStart()
     QVERIFY(QFile::setPermissions(directory, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 }
 
+void TestStartupDatabase::lostTableIsNamedOnceOrMadeAgain_data()
+{
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<bool>("starts");
+    QTest::addColumn<QString>("message");  // the one error, or the one notice
+    QTest::newRow("planned meals") << "DAY" << false << "has lost its table \"DAY\" (the planned meals)";
+    QTest::newRow("ingredient lines") << "REC_INGR" << false << "Put back a copy of the file from a backup";
+    QTest::newRow("report kinds") << "Report" << true << "";
+    QTest::newRow("categories") << "LCategory" << true
+                                << "had lost its table \"LCategory\" (the list of categories). It has been made again";
+}
+
+// Without a table of the user's records the start ends with one message that names it and
+// says what to do, and the file stays as it was; any other lost table is made again, so that
+// every view opens and no command meets a closed one.
+void TestStartupDatabase::lostTableIsNamedOnceOrMadeAgain()
+{
+    QFETCH(QString, table);
+    QFETCH(bool, starts);
+    QFETCH(QString, message);
+    TempEnvironment env;
+    const QString file = databaseFile(createDatabase(env));
+    {
+        TDatabase db;
+        db.openDirectory(QFileInfo(file).path());
+        QSqlQuery q(db.connection());
+        QVERIFY(q.exec(QStringLiteral("DROP TABLE \"%1\"").arg(table)));
+    }
+    const QByteArray before = contents(file);
+    ScriptedPrompter prompter;
+    {
+        Startup startup;
+        QCOMPARE(startup.createObjects(), starts);
+        if (starts) {
+            for (TTable *view : dmMain1->allTables())
+                QVERIFY2(view->isActive(), qPrintable(view->tableName()));
+            QCOMPARE(dmMain1->tblReport.recordCount(), 8);
+            QCOMPARE(MainForm->DBGrid1->model()->rowCount(), kRecipes);
+        }
+    }
+    if (starts) {
+        QCOMPARE(prompter.errors, QStringList{});
+        QCOMPARE(prompter.notices.size(), message.isEmpty() ? 0 : 1);
+        if (!message.isEmpty())
+            QVERIFY2(prompter.notices.first().contains(message), qPrintable(prompter.notices.first()));
+    } else {
+        QCOMPARE(prompter.errors.size(), 1);
+        QVERIFY2(prompter.errors.first().contains(file) && prompter.errors.first().contains(message),
+                 qPrintable(prompter.errors.first()));
+        QVERIFY(QApplication::topLevelWidgets().isEmpty());
+        QCOMPARE(contents(file), before);
+    }
+}
+
+void TestStartupDatabase::unwritableSettingsFileIsShownAndTheProgramRuns_data()
+{
+    QTest::addColumn<bool>("directory");
+    QTest::newRow("read-only file") << false;
+    QTest::newRow("directory of that name") << true;
+}
+
 // The settings file lacks "Enable Nifty Forms" and cannot take its default: the window opens
-// after one error box naming the file, which stays as it was.
+// after one error box naming the file, which stays as it was, and the preferences of the
+// database are applied all the same (captions, calendar, category list).
 void TestStartupDatabase::unwritableSettingsFileIsShownAndTheProgramRuns()
 {
-    RUN_AS_UNPRIVILEGED_USER();
+    QFETCH(bool, directory);
+    if (!directory)
+        RUN_AS_UNPRIVILEGED_USER();
     TempEnvironment env;
     createDatabase(env);
     const QString ini = env.configHome() + QStringLiteral("/Platewright/Recipe.Ini");
-    QFile file(ini);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("[Setup]\r\nNifty Forms File=/nowhere/tile.bmp\r\n");
-    file.close();
-    QVERIFY(QFile::setPermissions(ini, QFile::ReadOwner));
+    if (directory) {
+        QVERIFY(QDir().mkpath(ini));
+    } else {
+        QFile file(ini);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[Setup]\r\nNifty Forms File=/nowhere/tile.bmp\r\n");
+        file.close();
+        QVERIFY(QFile::setPermissions(ini, QFile::ReadOwner));
+    }
     const QByteArray before = contents(ini);
     ScriptedPrompter prompter;
     {
@@ -185,9 +258,13 @@ void TestStartupDatabase::unwritableSettingsFileIsShownAndTheProgramRuns()
         startup.showMainWindow();
         QVERIFY(MainForm->isVisible());
         QCOMPARE(MainForm->DBGrid1->model()->rowCount(), kRecipes);
+        QVERIFY(MainForm->pnlCalendar->isVisible());
+        QCOMPARE(MainForm->btnAdd->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+        QCOMPARE(MainForm->cbCategory->count(), 13);  // "ALL" and the twelve starter categories
     }
     QCOMPARE(prompter.errors, QStringList{QStringLiteral("Unable to write to ") + ini});
     QCOMPARE(contents(ini), before);
+    QVERIFY(QFileInfo(ini).isDir() == directory);
 }
 
 QTEST_MAIN(TestStartupDatabase)

@@ -53,6 +53,8 @@ private slots:
     void reportIsWrittenAsPdf();
     void progressStaysOffTerminals();
     void givenDatabaseDirectoryIsUsed();
+    void databaseMustNameADirectory_data();
+    void databaseMustNameADirectory();
     void planStoresTheDayOfTheNamedRecipe_data();
     void planStoresTheDayOfTheNamedRecipe();
     void planReplacesTheRecipeOfAPlannedDay();
@@ -148,6 +150,35 @@ void TestCliCommands::givenDatabaseDirectoryIsUsed()
     QVERIFY(output.contains(QStringLiteral("Recipes:          0")));
     QCOMPARE(CliProgram::run({"--database", env.path() + "/nowhere", "stats"}, out, err, false), 1);
     QVERIFY(errors.contains(QStringLiteral("nowhere")));
+}
+
+void TestCliCommands::databaseMustNameADirectory_data()
+{
+    QTest::addColumn<bool>("givenAFile");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("empty name") << false << 2
+                                << "--database needs the directory of the database; it was given an empty name";
+    QTest::newRow("the database file itself") << true << 1 << "is a file, not a directory";
+}
+
+// Neither falls back on the alias's database: one message says what to give instead.
+void TestCliCommands::databaseMustNameADirectory()
+{
+    QFETCH(bool, givenAFile);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+    m_fx.reset();
+    TempEnvironment env;
+    const QString file = env.path() + QStringLiteral("/platewright.db");
+    QFile(file).open(QIODevice::WriteOnly);
+    QString output, errors;
+    QTextStream out(&output), err(&errors);
+    QCOMPARE(CliProgram::run({"--database", givenAFile ? file : QString(), "stats"}, out, err, false), exitCode);
+    QVERIFY2(errors.startsWith(QStringLiteral("platewright-cli: ")) && errors.contains(message), qPrintable(errors));
+    QCOMPARE(errors.count(QStringLiteral("platewright-cli: ")), 1);
+    QVERIFY(output.isEmpty());
+    QVERIFY(!QFileInfo::exists(TDatabase::defaultDirectory()));
 }
 
 void TestCliCommands::planStoresTheDayOfTheNamedRecipe_data()

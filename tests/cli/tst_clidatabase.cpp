@@ -1,11 +1,14 @@
 #include "TestSupport.h"
 #include "Unprivileged.h"
+#include "data/Database.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QSqlQuery>
 #include <QtTest>
 
 // The built platewright-cli on databases it cannot use as they are, and on import files that
@@ -66,6 +69,8 @@ private slots:
     void damagedDatabaseIsNamedAndLeftAlone();
     void readOnlyDatabaseCountsButDoesNotImport();
     void readOnlyDirectoryGetsNoDatabase();
+    void lostTableIsOneMessage_data();
+    void lostTableIsOneMessage();
     void unreadableImportFileKeepsTheRecipes_data();
     void unreadableImportFileKeepsTheRecipes();
 };
@@ -128,6 +133,39 @@ void TestCliDatabase::readOnlyDirectoryGetsNoDatabase()
     QVERIFY2(m_stderr.contains(database()) && m_stderr.contains(QStringLiteral("read-only")), qPrintable(m_stderr));
     QVERIFY(QDir(database()).isEmpty());
     QVERIFY(QFile::setPermissions(database(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+}
+
+void TestCliDatabase::lostTableIsOneMessage_data()
+{
+    QTest::addColumn<QStringList>("command");
+    QTest::newRow("stats") << QStringList{"stats"};
+    QTest::newRow("import") << QStringList{"import", "mealmaster",
+                                           testDataDir() + QStringLiteral("/mealmaster/gitpan_MealMaster/0222-1.TXT")};
+}
+
+// A database without its planned days: one line that names the table, exit 1, and the file
+// as it was, with no journal beside it.
+void TestCliDatabase::lostTableIsOneMessage()
+{
+    QFETCH(QStringList, command);
+    QCOMPARE(run({"--database", database(), "stats"}), 0);
+    {
+        TDatabase db;
+        db.openDirectory(database());
+        QSqlQuery q(db.connection());
+        QVERIFY(q.exec(QStringLiteral("DROP TABLE \"DAY\"")));
+    }
+    const QByteArray before = contents(databaseFile());
+    QCOMPARE(run(QStringList{"--database", database()} + command), 1);
+    // Qt's own note on a missing runtime directory is no message of the program.
+    const QStringList lines = m_stderr.split(u'\n', Qt::SkipEmptyParts)
+                                  .filter(QRegularExpression(QStringLiteral("^(?!QStandardPaths: )")));
+    QCOMPARE(lines.size(), 1);
+    QVERIFY2(lines.first().startsWith(QStringLiteral("platewright-cli: The database \"") + databaseFile())
+                 && m_stderr.contains(QStringLiteral("\"DAY\" (the planned meals)")),
+             qPrintable(m_stderr));
+    QCOMPARE(contents(databaseFile()), before);
+    QCOMPARE(QDir(database()).entryList(QDir::Files), QStringList{QStringLiteral("platewright.db")});
 }
 
 void TestCliDatabase::unreadableImportFileKeepsTheRecipes_data()

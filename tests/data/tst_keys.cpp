@@ -137,6 +137,35 @@ private slots:
         QCOMPARE(GetNextKey(db, "Recipe", "Recipe_ID"), QStringLiteral("0"));
     }
 
+    // The counter's row lost, or an older copy of "Key.db" restored: the keys already stored
+    // are skipped and the counter is set past the highest of them.
+    void counterBehindTheStoredKeysSkipsThem_data()
+    {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("damage");
+        const QString deleted = "DELETE FROM Key WHERE Table_Name = '%1'";
+        const QString behind = "UPDATE Key SET Next_Value = 1 WHERE Table_Name = '%1'";
+        QTest::newRow("recipe counter lost") << "Recipe" << "Recipe_ID" << deleted;
+        QTest::newRow("recipe counter restored older") << "Recipe" << "Recipe_ID" << behind;
+        QTest::newRow("ingredient counter lost") << "INGREDIE" << "Ingredient_ID" << deleted;
+        QTest::newRow("ingredient counter restored older") << "INGREDIE" << "Ingredient_ID" << behind;
+    }
+    void counterBehindTheStoredKeysSkipsThem()
+    {
+        QFETCH(QString, table);
+        QFETCH(QString, field);
+        QFETCH(QString, damage);
+        TDatabase &db = m_dm->Database1;
+        QSqlQuery q(db.connection());
+        for (const QString key : {"0", "1", "2", "9", "10"})
+            QVERIFY(q.exec(QStringLiteral("INSERT INTO %1 (%2) VALUES ('%3')").arg(table, field, key)));
+        QVERIFY(q.exec(damage.arg(table)));
+        QCOMPARE(GetNextKey(db, table, field), QStringLiteral("11"));
+        QCOMPARE(storedCounter(db, table, field), 12);
+        QCOMPARE(GetNextKey(db, table, field), QStringLiteral("12"));
+    }
+
     void twoProcessesNeverShareAKey()
     {
         const int perProcess = 300;

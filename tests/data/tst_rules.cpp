@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "data/DateText.h"
 #include "data/EngineError.h"
 #include "data/dmmain.h"
 
@@ -164,6 +165,66 @@ private slots:
         view->remove();
         QCOMPARE(view->recordCount(), count - 1);
         QCOMPARE(m_prompter->questions.size(), 2);
+    }
+
+    // Recipes keep the text of a list value, so it may go, but the question says how many use
+    // it; an ingredient that lines name is refused, naming how many recipes use it.
+    void deletingAValueRecipesUseSaysHowMany_data()
+    {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<QString>("notice");
+        const QString keep = "\n\n2 recipes use this %1 and will keep it, but the list will no longer offer it.";
+        QTest::newRow("meal") << "tblMeal" << "Lunch"
+                              << "Are you sure you want to delete this Meal?" + keep.arg("meal") << "";
+        QTest::newRow("category") << "tblCategory" << "Soups"
+                                  << "Are you sure you want to delete this Category?" + keep.arg("category") << "";
+        QTest::newRow("cook time") << "tblCookTime" << "1 hour"
+                                   << "Are you sure you want to delete this Cook Time?" + keep.arg("cook time") << "";
+        QTest::newRow("measurement cut in the line") << "tblMeasurement" << "tablespoons"
+                                                     << "Are you sure you want to delete this Measurement?"
+                                                            + keep.arg("measurement")
+                                                     << "";
+        QTest::newRow("ingredient") << "tblIngredientLookup" << "Leek" << ""
+                                    << "\"Leek\" cannot be deleted: 2 recipes use it. Remove it from the "
+                                       "ingredient lines of those recipes first.";
+    }
+    void deletingAValueRecipesUseSaysHowMany()
+    {
+        QFETCH(QString, table);
+        QFETCH(QString, value);
+        QFETCH(QString, question);
+        QFETCH(QString, notice);
+        TDatabase &db = m_dm->Database1;
+        execSql(db, "INSERT INTO LAmtMeas VALUES ('tablespoons')");
+        execSql(db, "INSERT INTO INGREDIE VALUES ('50', 'Leek')");
+        execSql(db, "INSERT INTO Recipe (Recipe_ID, Name, Meal, Category, CookTime) VALUES "
+                    "('1', 'Leek soup', 'Lunch', 'Soups', '1 hour'), ('2', 'Leek pie', 'Lunch', 'Soups', '1 hour'), "
+                    "('3', 'Bread', 'Breakfast', 'Bread', '45 min')");
+        execSql(db, "INSERT INTO REC_INGR (Recipe_ID, Ingredient_ID, \"Order\", Measurement) VALUES "
+                    "('1', '50', 0, 'tablespoon'), ('2', '50', 0, 'tablespoon'), ('2', '51', 1, 'tablespoon')");
+        const QHash<QString, TTable *> views{{"tblMeal", &m_dm->tblMeal},
+                                             {"tblCategory", &m_dm->tblCategory},
+                                             {"tblCookTime", &m_dm->tblCookTime},
+                                             {"tblMeasurement", &m_dm->tblMeasurement},
+                                             {"tblIngredientLookup", &m_dm->tblIngredientLookup}};
+        TTable *view = views.value(table);
+        view->refresh();
+        QVERIFY(view->locate(view->field(view->fieldCount() - 1).fieldName(), value));
+        const int count = view->recordCount();
+
+        m_prompter->answer({true});
+        if (notice.isEmpty()) {
+            view->remove();
+            QCOMPARE(m_prompter->questions, QStringList{question});
+            QCOMPARE(view->recordCount(), count - 1);
+        } else {
+            QVERIFY_THROWS_EXCEPTION(SilentAbort, view->remove());
+            QCOMPARE(m_prompter->notices, QStringList{notice});
+            QCOMPARE(m_prompter->questions, QStringList{});
+            QCOMPARE(view->recordCount(), count);
+        }
     }
 
     void lineDeleteAsksAndNoKeepsTheLine()
@@ -346,6 +407,22 @@ private slots:
         QCOMPARE(m_dm->tblDay.fieldByName("Date").asDate(), QDate(2024, 3, 2));
         QCOMPARE(m_dm->tblDay.fieldByName("Recipe_ID").asString(), QStringLiteral("7"));
         QCOMPARE(m_dm->tblDay.fieldByName("Servings").asInteger(), 4);
+    }
+
+    // No later day can be kept after 31 December 9999: the shove is refused, saying why.
+    void shoveThatWouldPassTheLastDayIsRefused()
+    {
+        plan(QDate(9999, 12, 30), "1");
+        plan(QDate(9999, 12, 31), "2");
+        try {
+            m_dm->ShoveDays(QDate(9999, 12, 30));
+            QFAIL("the shove went through");
+        } catch (const EngineError &e) {
+            QVERIFY2(e.message().contains(DateText::toDisplay(QDate(9999, 12, 31)))
+                         && e.message().contains("Remove that meal or plan it on an earlier day"),
+                     qPrintable(e.message()));
+        }
+        QCOMPARE(plannedDates(), (QList<QDate>{QDate(9999, 12, 30), QDate(9999, 12, 31)}));
     }
 
     void shoveIsAllOrNothing()
