@@ -164,22 +164,22 @@ int CliCommands::countRows(const QString &tableName)
 
 QStringList CliCommands::allRecipeKeys()
 {
-    TTable &recipes = m_dataModule.tblRecipeLookup;
-    recipes.refresh();  // the view keeps the rows it read, and recipes may have come since
-    const int key = recipes.fieldIndex(QStringLiteral("Recipe_ID"));
-    QStringList keys;
-    for (int row = 0; row < recipes.recordCount(); ++row)
-        keys.append(recipes.valueAt(row, key).toString());
-    return keys;
+    return allRecipeValues(QStringLiteral("Recipe_ID"));
 }
 
 QStringList CliCommands::allRecipeNames()
 {
+    return allRecipeValues(QStringLiteral("Name"));
+}
+
+// One field of every recipe, in key order.
+QStringList CliCommands::allRecipeValues(const QString &fieldName)
+{
     TTable &recipes = m_dataModule.tblRecipeLookup;
     recipes.refresh();  // the view keeps the rows it read, and recipes may have come since
-    const int name = recipes.fieldIndex(QStringLiteral("Name"));
-    QStringList names;
+    const int field = recipes.fieldIndex(fieldName);
+    QStringList values;
     for (int row = 0; row < recipes.recordCount(); ++row)
-        names.append(recipes.valueAt(row, name).toString());
-    return names;
+        values.append(recipes.valueAt(row, field).toString());
+    return values;
 }

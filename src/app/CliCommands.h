@@ -49,6 +49,7 @@ public:
 private:
     void importFile(CommandLine::Format format, const QString &fileName);
     std::unique_ptr<RecipeExporter> exporter(CommandLine::Format format);
+    QStringList allRecipeValues(const QString &fieldName);
     void printStats();
     int countRows(const QString &tableName);
     bool locateRecipe(const QString &name);

@@ -5,6 +5,7 @@
 #include "app/TerminalProgress.h"
 #include "data/DateText.h"
 #include "exchange/ExchangeError.h"
+#include "reports_ui/ReportRequestError.h"
 
 #include <QDir>
 #include <QTextStream>
@@ -54,6 +55,8 @@ private slots:
     void exportAllWritesEachRecipeOfOneName_data();
     void exportAllWritesEachRecipeOfOneName();
     void reportIsWrittenAsPdf();
+    void unwritablePdfTargetSaysOnlyWhy_data();
+    void unwritablePdfTargetSaysOnlyWhy();
     void progressStaysOffTerminals();
     void givenDatabaseDirectoryIsUsed();
     void planStoresTheDayOfTheNamedRecipe_data();
@@ -160,6 +163,32 @@ void TestCliCommands::reportIsWrittenAsPdf()
     request.names = {"Soup"};
     commands().writeReport(request, m_fx->path("list.pdf"));
     QVERIFY(m_fx->readFile("list.pdf").startsWith("%PDF"));
+}
+
+void TestCliCommands::unwritablePdfTargetSaysOnlyWhy_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("missing folder") << "missing/list.pdf" << "Unable to write %1";
+    QTest::newRow("folder") << "folder" << "\"%1\" is a folder, not a file. Please choose a file.";
+}
+// The command's own message, and no warning of the painter before it.
+void TestCliCommands::unwritablePdfTargetSaysOnlyWhy()
+{
+    QFETCH(QString, target);
+    QFETCH(QString, says);
+    QVERIFY(QDir().mkpath(m_fx->path("folder")));
+    m_fx->addRecipe(named("Soup"), {"Leek|2|whole|"});
+    ReportRequest request;
+    request.kind = ReportKind::ShoppingListByName;
+    request.names = {"Soup"};
+    QTest::failOnWarning(QRegularExpression(".*"));
+    try {
+        commands().writeReport(request, m_fx->path(target));
+        QFAIL("the report was written");
+    } catch (const ReportRequestError &e) {
+        QCOMPARE(e.message(), says.arg(m_fx->path(target)));
+    }
 }
 
 void TestCliCommands::progressStaysOffTerminals()
