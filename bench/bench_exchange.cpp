@@ -1,14 +1,18 @@
 // Rates of the exchange formats: importing the largest sample Meal-Master archive repeated
 // 20 times into an empty database (with the peak resident memory), importing a generated
-// Meal-Master file of 100,000 recipes, and exporting those 100,000 recipes to the native
-// format. Each case runs in a child process of its own, so that its peak memory is its own;
-// run "bench_exchange <case>" to run one case in this process.
+// Meal-Master file of 100,000 recipes, and exporting those 100,000 recipes to the native and
+// the Meal-Master formats; and the time one recipe of 10,000 ingredient lines takes to import
+// in either format, which grows with the recipe's length only in proportion. Each case runs
+// in a child process of its own, so that its peak memory is its own; run
+// "bench_exchange <case>" to run one case in this process.
 
 #include "BenchStats.h"
 #include "data/dmmain.h"
 #include "exchange/ExchangeError.h"
+#include "exchange/MealMasterExporter.h"
 #include "exchange/MealMasterImporter.h"
 #include "exchange/NativeExporter.h"
+#include "exchange/NativeImporter.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -28,6 +32,8 @@ constexpr int kIngredientVocabulary = 2'000;
 constexpr double kImportTarget = 10'000;  // recipes per second
 constexpr double kExportTarget = 20'000;
 constexpr double kMemoryTargetMb = 120;
+constexpr int kLongRecipeLines = 10'000;
+constexpr double kLongRecipeTargetSeconds = 1.0;
 
 const char *verdict(bool pass) { return pass ? "PASS" : "MISS"; }
 
@@ -160,17 +166,19 @@ int runArchive()
     return fast && small ? 0 : 1;
 }
 
-bool exportAndReport(TdmMain1 &dm, const QString &fileName)
+// Every recipe by its key, as the dialog and "export --all" write them.
+bool exportAndReport(TdmMain1 &dm, RecipeExporter &exporter, const QString &fileName, const char *format)
 {
-    TTable &recipes = dm.tblRecipe;
-    const int name = recipes.fieldIndex(QStringLiteral("Name"));
-    QStringList names;
+    TTable &recipes = dm.tblRecipeLookup;
+    recipes.refresh();
+    const int key = recipes.fieldIndex(QStringLiteral("Recipe_ID"));
+    QStringList keys;
     for (int row = 0; row < recipes.recordCount(); ++row)
-        names << recipes.valueAt(row, name).toString();
-    NativeExporter exporter(dm);
+        keys << recipes.valueAt(row, key).toString();
     const Stopwatch watch;
-    const int written = exporter.exportRecipes(fileName, names);
-    return reportRate("export native (" + QByteArray::number(written) + " recipes)", written, watch, kExportTarget);
+    const int written = exporter.exportKeys(fileName, keys);
+    return reportRate(QByteArray("export ") + format + " (" + QByteArray::number(written) + " recipes)", written, watch,
+                      kExportTarget);
 }
 
 int runGenerated()
@@ -179,9 +187,55 @@ int runGenerated()
     const QString fileName = writeGeneratedFile(env);
     TdmMain1 dm;
     const bool imported = importAndReport(dm, fileName, "import generated file");
-    const bool exported = exportAndReport(dm, env.file(QStringLiteral("export.txt")));
+    NativeExporter native(dm);
+    const bool exported = exportAndReport(dm, native, env.file(QStringLiteral("export.txt")), "native");
+    MealMasterExporter mealMaster(dm);
+    const bool exportedMealMaster = exportAndReport(dm, mealMaster, env.file(QStringLiteral("export.mmf")), "Meal-Master");
     std::printf("%-52s %9.0f MB\n", "  peak resident memory (VmHWM)", peakResidentMb());
-    return imported && exported ? 0 : 1;
+    return imported && exported && exportedMealMaster ? 0 : 1;
+}
+
+// One recipe of kLongRecipeLines ingredient lines, each of its own ingredient.
+QString writeLongRecipe(const BenchEnvironment &env, bool mealMaster)
+{
+    QByteArray text;
+    if (mealMaster) {
+        text = "MMMMM----- Recipe via Meal-Master (tm) v8.05\r\n \r\n      Title: Long dish\r\n"
+               " Categories: Main dish\r\n      Yield: 4 Servings\r\n \r\n";
+        for (int i = 0; i < kLongRecipeLines; ++i)
+            text += "      1 c  Long ingredient " + QByteArray::number(i) + "; chopped\r\n";
+        text += " \r\n  Stir.\r\nMMMMM\r\n";
+    } else {
+        text = "Platewright\r\nName=Long dish;Meal=Dinner;Category=Main dish;PrepTime=;Servings=4;CookTime=;\r\n"
+               "Instructions\r\nStir.\r\n\r\nNotes\r\n\r\nIngredients List\r\n";
+        for (int i = 0; i < kLongRecipeLines; ++i)
+            text += "Ingredient=Long ingredient " + QByteArray::number(i) + ";Order=" + QByteArray::number(i)
+                    + ";Amount=1;Measurement=c;Description=chopped;\r\n";
+    }
+    QFile out(env.file(mealMaster ? QStringLiteral("long.mmf") : QStringLiteral("long.txt")));
+    out.open(QIODevice::WriteOnly);
+    out.write(text);
+    return out.fileName();
+}
+
+int runLongRecipe()
+{
+    BenchEnvironment env;
+    TdmMain1 dm;
+    bool fast = true;
+    for (bool mealMaster : {true, false}) {
+        const QString fileName = writeLongRecipe(env, mealMaster);
+        const Stopwatch watch;
+        const int stored = mealMaster ? MealMasterImporter(dm).importFile(fileName).recipesStored
+                                      : NativeImporter(dm).importFile(fileName).recipesStored;
+        const double seconds = watch.wallSeconds();
+        const QByteArray what = QByteArray("import one recipe of 10,000 lines, ") + (mealMaster ? "Meal-Master" : "native");
+        report(what.constData(), seconds * 1000, "ms", "<", kLongRecipeTargetSeconds * 1000,
+               stored == 1 && seconds < kLongRecipeTargetSeconds);
+        std::printf("%-52s %9.0f ms\n", "  by processor time", watch.processorSeconds() * 1000);
+        fast = fast && stored == 1 && seconds < kLongRecipeTargetSeconds;
+    }
+    return fast ? 0 : 1;
 }
 
 int runCase(const QString &name)
@@ -191,11 +245,13 @@ int runCase(const QString &name)
             return runArchive();
         if (name == QLatin1String("generated"))
             return runGenerated();
+        if (name == QLatin1String("long"))
+            return runLongRecipe();
     } catch (const std::exception &e) {
         std::printf("%s failed: %s\n", qPrintable(name), e.what());
         return 2;
     }
-    std::printf("unknown case %s (archive, generated)\n", qPrintable(name));
+    std::printf("unknown case %s (archive, generated, long)\n", qPrintable(name));
     return 2;
 }
 
@@ -207,7 +263,7 @@ int main(int argc, char **argv)
     if (argc > 1)
         return runCase(QString::fromLocal8Bit(argv[1]));
     int result = 0;
-    for (const char *name : {"archive", "generated"}) {
+    for (const char *name : {"archive", "generated", "long"}) {
         QProcess child;
         child.setProcessChannelMode(QProcess::ForwardedChannels);
         child.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(name)});

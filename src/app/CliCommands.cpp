@@ -4,6 +4,7 @@
 #include "app/TerminalProgress.h"
 #include "data/DateText.h"
 #include "data/dmmain.h"
+#include "exchange/MealMasterExporter.h"
 #include "exchange/MealMasterImporter.h"
 #include "exchange/NativeExporter.h"
 #include "exchange/NativeImporter.h"
@@ -15,10 +16,14 @@ void CliCommands::run(const CommandLine &line)
 {
     switch (line.command) {
     case CommandLine::Command::Import:
+        setVerbose(line.verbose);
         importFiles(line.format, line.files);
         break;
     case CommandLine::Command::Export:
-        exportRecipes(line.files.value(0), line.exportAll ? allRecipeNames() : line.names);
+        if (line.exportAll)
+            exportKeys(line.files.value(0), allRecipeKeys(), line.format);
+        else
+            exportRecipes(line.files.value(0), line.names, line.format);
         break;
     case CommandLine::Command::Stats:
         printStats();
@@ -58,20 +63,44 @@ void CliCommands::importFile(CommandLine::Format format, const QString &fileName
         throw;
     }
     progress.finish();
-    m_out << QStringLiteral("%1: %2 recipes imported, %3 records dropped by the posting rule\n")
-                 .arg(fileName)
-                 .arg(summary.recipesStored)
-                 .arg(summary.recordsDropped);
+    m_out << QStringLiteral("%1: %2\n").arg(fileName, summary.totalsText());
+    if (m_verbose)
+        for (const QString &loss : summary.lossTexts())
+            m_out << QStringLiteral("  %1\n").arg(loss);
 }
 
-void CliCommands::exportRecipes(const QString &fileName, const QStringList &names)
+namespace {
+
+QString recipesExported(int count)
 {
-    NativeExporter exporter(m_dataModule);
-    const int written = exporter.exportRecipes(fileName, names);
-    m_out << QStringLiteral("%1: %2 recipes exported").arg(fileName).arg(written);
+    return count == 1 ? QStringLiteral("1 recipe exported") : QStringLiteral("%1 recipes exported").arg(count);
+}
+
+} // namespace
+
+// Each name writes the first recipe of that name (letter case ignored), as plan does.
+std::unique_ptr<RecipeExporter> CliCommands::exporter(CommandLine::Format format)
+{
+    if (format == CommandLine::Format::MealMaster)
+        return std::make_unique<MealMasterExporter>(m_dataModule);
+    return std::make_unique<NativeExporter>(m_dataModule);
+}
+
+void CliCommands::exportRecipes(const QString &fileName, const QStringList &names, CommandLine::Format format)
+{
+    const int written = exporter(format)->exportRecipes(fileName, names);
+    m_out << QStringLiteral("%1: %2").arg(fileName, recipesExported(written));
     if (written < names.size())
-        m_out << QStringLiteral(", %1 names not found").arg(names.size() - written);
+        m_out << QStringLiteral(", %1 not found").arg(names.size() - written == 1
+                                                          ? QStringLiteral("1 name")
+                                                          : QStringLiteral("%1 names").arg(names.size() - written));
     m_out << '\n';
+}
+
+void CliCommands::exportKeys(const QString &fileName, const QStringList &keys, CommandLine::Format format)
+{
+    const int written = exporter(format)->exportKeys(fileName, keys);
+    m_out << QStringLiteral("%1: %2\n").arg(fileName, recipesExported(written));
 }
 
 void CliCommands::writeReport(const ReportRequest &request, const QString &pdfPath)
@@ -133,13 +162,24 @@ int CliCommands::countRows(const QString &tableName)
     return table.recordCount();
 }
 
+QStringList CliCommands::allRecipeKeys()
+{
+    return allRecipeValues(QStringLiteral("Recipe_ID"));
+}
+
 QStringList CliCommands::allRecipeNames()
+{
+    return allRecipeValues(QStringLiteral("Name"));
+}
+
+// One field of every recipe, in key order.
+QStringList CliCommands::allRecipeValues(const QString &fieldName)
 {
     TTable &recipes = m_dataModule.tblRecipeLookup;
     recipes.refresh();  // the view keeps the rows it read, and recipes may have come since
-    const int name = recipes.fieldIndex(QStringLiteral("Name"));
-    QStringList names;
+    const int field = recipes.fieldIndex(fieldName);
+    QStringList values;
     for (int row = 0; row < recipes.recordCount(); ++row)
-        names.append(recipes.valueAt(row, name).toString());
-    return names;
+        values.append(recipes.valueAt(row, field).toString());
+    return values;
 }

@@ -4,8 +4,10 @@
 
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 class QTextStream;
+class RecipeExporter;
 class TdmMain1;
 
 // What platewright-cli does, on an open data module: each command prints what it did on
@@ -23,10 +25,17 @@ public:
 
     // Progress of long imports, for an interactive terminal only.
     void setShowProgress(bool show) { m_showProgress = show; }
+    // Imports then list each dropped or cut item after their totals.
+    void setVerbose(bool verbose) { m_verbose = verbose; }
 
     void run(const CommandLine &line);
     void importFiles(CommandLine::Format format, const QStringList &files);
-    void exportRecipes(const QString &fileName, const QStringList &names);
+    // For each name, the first recipe of that name (letter case ignored).
+    void exportRecipes(const QString &fileName, const QStringList &names,
+                       CommandLine::Format format = CommandLine::Format::Native);
+    // Each recipe by its key: recipes of one name all go out.
+    void exportKeys(const QString &fileName, const QStringList &keys,
+                    CommandLine::Format format = CommandLine::Format::Native);
     void writeReport(const ReportRequest &request, const QString &pdfPath);
     // Plans the first recipe of the name (letter case ignored) on the day, as the calendar's
     // Assign does: a day that has a recipe gets it replaced.
@@ -34,9 +43,13 @@ public:
     Stats stats();
     // Every recipe's name in key order, equal names as often as they occur.
     QStringList allRecipeNames();
+    // Every recipe's key in key order.
+    QStringList allRecipeKeys();
 
 private:
     void importFile(CommandLine::Format format, const QString &fileName);
+    std::unique_ptr<RecipeExporter> exporter(CommandLine::Format format);
+    QStringList allRecipeValues(const QString &fieldName);
     void printStats();
     int countRows(const QString &tableName);
     bool locateRecipe(const QString &name);
@@ -44,4 +57,5 @@ private:
     TdmMain1 &m_dataModule;
     QTextStream &m_out;
     bool m_showProgress = false;
+    bool m_verbose = false;
 };

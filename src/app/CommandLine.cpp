@@ -43,21 +43,32 @@ CommandLine CommandLine::parse(const QStringList &arguments)
 void CommandLine::parseImport(QStringList arguments)
 {
     command = Command::Import;
-    const QString name = takeFirst(arguments, QStringLiteral("the format (native or mealmaster)"));
-    if (name == QLatin1String("native"))
-        format = Format::Native;
-    else if (name == QLatin1String("mealmaster"))
-        format = Format::MealMaster;
-    else
-        throw CliError::usage(QStringLiteral("unknown format \"%1\" (native or mealmaster)").arg(name));
+    if (!arguments.isEmpty() && arguments.first() == QLatin1String("--verbose")) {
+        verbose = true;
+        arguments.removeFirst();
+    }
+    format = parseFormat(takeFirst(arguments, QStringLiteral("the format (native or mealmaster)")));
     if (arguments.isEmpty())
         throw CliError::usage(QStringLiteral("missing the file to import"));
     files = arguments;
 }
 
+CommandLine::Format CommandLine::parseFormat(const QString &name)
+{
+    if (name == QLatin1String("native"))
+        return Format::Native;
+    if (name == QLatin1String("mealmaster"))
+        return Format::MealMaster;
+    throw CliError::usage(QStringLiteral("unknown format \"%1\" (native or mealmaster)").arg(name));
+}
+
 void CommandLine::parseExport(QStringList arguments)
 {
     command = Command::Export;
+    if (!arguments.isEmpty() && arguments.first() == QLatin1String("--format")) {
+        arguments.removeFirst();
+        format = parseFormat(takeFirst(arguments, QStringLiteral("the format after --format (native or mealmaster)")));
+    }
     files = {takeFirst(arguments, QStringLiteral("the file to export to"))};
     exportAll = arguments == QStringList{QStringLiteral("--all")};
     if (!exportAll && arguments.contains(QStringLiteral("--all")))
@@ -123,8 +134,9 @@ QString CommandLine::usage()
         kinds += QStringLiteral("    \"%1\"\n").arg(ReportKinds::description(ReportKind(k)));
     return QStringLiteral(
                "Usage:\n"
-               "  platewright-cli [--database DIR] import native|mealmaster FILE...\n"
-               "  platewright-cli [--database DIR] export FILE (--all | NAME...)\n"
+               "  platewright-cli [--database DIR] import [--verbose] native|mealmaster FILE...\n"
+               "  platewright-cli [--database DIR] export [--format native|mealmaster] FILE (--all | NAME...)\n"
+               "      --all writes every recipe; a NAME writes the first recipe of that name\n"
                "  platewright-cli [--database DIR] stats\n"
                "  platewright-cli [--database DIR] report \"KIND\" --pdf OUT.pdf [--name NAME]...\n"
                "                  [--category C] [--from DATE] [--to DATE]\n"

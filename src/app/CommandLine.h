@@ -6,8 +6,8 @@
 #include <QStringList>
 
 // The arguments of platewright-cli, read into what each command needs:
-//   [--database DIR] import native|mealmaster FILE...
-//   [--database DIR] export FILE (--all | NAME...)
+//   [--database DIR] import [--verbose] native|mealmaster FILE...
+//   [--database DIR] export [--format native|mealmaster] FILE (--all | NAME...)
 //   [--database DIR] stats
 //   [--database DIR] report "KIND" --pdf OUT.pdf [--name NAME]... [--category C] [--from DATE] [--to DATE]
 //   [--database DIR] plan DATE NAME
@@ -17,9 +17,10 @@ struct CommandLine {
 
     QString database;  // empty: the directory the alias names, as for the program
     Command command = Command::Stats;
-    Format format = Format::Native;
+    Format format = Format::Native;  // import and export
     QStringList files;  // import: the files; export: the one file
     bool exportAll = false;
+    bool verbose = false;  // import: list each dropped or cut item
     QStringList names;  // export: the recipe names; plan: the one name
     QString planDate;   // plan: the day, as typed
     ReportRequest report;
@@ -32,6 +33,7 @@ struct CommandLine {
 private:
     void parseImport(QStringList arguments);
     void parseExport(QStringList arguments);
+    static Format parseFormat(const QString &name);
     void parseStats(const QStringList &arguments);
     void parseReport(QStringList arguments);
     void parsePlan(const QStringList &arguments);

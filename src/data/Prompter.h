@@ -10,6 +10,12 @@ public:
     // Title "Confirm", a question mark, Yes and No; true for Yes.
     virtual bool confirm(const QString &question) = 0;
     virtual void inform(const QString &message) = 0;
+    // A notice whose details the user may open; by default the notice alone.
+    virtual void informWithDetails(const QString &message, const QString &details)
+    {
+        Q_UNUSED(details);
+        inform(message);
+    }
     virtual void error(const QString &message) = 0;
 
     static Prompter &instance();

@@ -424,18 +424,20 @@ QVariant TTable::lookup(const QString &keyField, const QVariant &key, const QStr
     if (!keyDef || !resultDef)
         error(EngineError::FieldNotFound,
               QStringLiteral("Field \"%1\" or \"%2\" not found in table \"%3\".").arg(keyField, resultField, m_tableName));
+    // An empty text is stored as no value, and found as one: another copy's empty-named
+    // ingredient is the same ingredient as ours.
     const QVariant stored = FieldText::normalise(*keyDef, key);
-    if (stored.isNull())
-        return {};
+    const QString test = stored.isNull() ? QStringLiteral(" IS NULL")
+                                         : (caseInsensitive ? QStringLiteral(" = ? COLLATE NOCASE") : QStringLiteral(" = ?"));
     // Lookups are also made through views that are never opened, so the statement belongs to
     // the database, which lets it go when the connection closes.
-    SqliteStatement &q = database().statement(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?%4 LIMIT 1")
+    SqliteStatement &q = database().statement(QStringLiteral("SELECT %1 FROM %2 WHERE %3%4 LIMIT 1")
                                                   .arg(SqlText::quoted(resultDef->name), SqlText::quoted(def.name),
-                                                       SqlText::quoted(keyDef->name),
-                                                       caseInsensitive ? QStringLiteral(" COLLATE NOCASE") : QString()),
+                                                       SqlText::quoted(keyDef->name), test),
                                               m_tableName);
     StatementRun run(q);
-    q.bind(0, stored);
+    if (!stored.isNull())
+        q.bind(0, stored);
     return q.step() ? q.value(0) : QVariant();
 }
 

@@ -236,13 +236,22 @@ void TdmMain1::tblIngredientLookupNewRecord(TDataSet &)
 void TdmMain1::tblRecipeIngredientNewRecord(TDataSet &)
 {
     // One past the highest number in use, so a gap left by a deleted line never hands out a
-    // number another line still holds.
+    // number another line still holds. The view is ordered by Order, blanks first, so the
+    // highest number is that of its last line: a long recipe costs no more than a short one.
     const int order = tblRecipeIngredient.fieldIndex(QStringLiteral("Order"));
+    const int count = tblRecipeIngredient.recordCount();
     int highest = -1;
-    for (int row = 0; row < tblRecipeIngredient.recordCount(); ++row) {
-        const QVariant value = tblRecipeIngredient.valueAt(row, order);
+    const QStringList sortedBy = tblRecipeIngredient.indexFields();
+    if (!sortedBy.isEmpty() && sortedBy.last().compare(QLatin1String("Order"), Qt::CaseInsensitive) == 0) {
+        const QVariant value = count > 0 ? tblRecipeIngredient.valueAt(count - 1, order) : QVariant();
         if (!value.isNull())
-            highest = std::max(highest, value.toInt());
+            highest = value.toInt();
+    } else {
+        for (int row = 0; row < count; ++row) {
+            const QVariant value = tblRecipeIngredient.valueAt(row, order);
+            if (!value.isNull())
+                highest = std::max(highest, value.toInt());
+        }
     }
     tblRecipeIngredient.fieldByName(QStringLiteral("Order")).setAsInteger(highest + 1);
 }

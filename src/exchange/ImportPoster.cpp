@@ -24,6 +24,7 @@ bool ImportPoster::post(TDataSet &table)
         if (!error.isIntegrityViolation())
             throw;
         ++m_dropped;
+        m_lastRefusal = error.message();
         return false;
     } catch (...) {
         rememberRow();

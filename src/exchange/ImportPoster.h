@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QtGlobal>
 #include <utility>
 #include <vector>
@@ -16,6 +17,8 @@ public:
     // True when the record was stored, false when it was dropped.
     bool post(TDataSet &table);
     int droppedCount() const { return m_dropped; }
+    // The table engine's message for the record dropped last.
+    const QString &lastRefusal() const { return m_lastRefusal; }
     void countDrop() { ++m_dropped; }
 
     // The rows stored since the last call of keepStored(), for the recipe being read.
@@ -25,5 +28,6 @@ public:
 
 private:
     int m_dropped = 0;
+    QString m_lastRefusal;
     std::vector<std::pair<TTable *, qint64>> m_stored;
 };

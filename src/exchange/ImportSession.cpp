@@ -1,6 +1,7 @@
 #include "exchange/ImportSession.h"
 
 #include "data/EngineError.h"
+#include "data/RegularFile.h"
 #include "data/dmmain.h"
 #include "exchange/ExchangeError.h"
 #include "exchange/IngredientDirectory.h"
@@ -16,9 +17,16 @@ ImportSession::ImportSession(TdmMain1 &tables, LineReader &reader, Progress prog
       m_deferredReads(tables.Database1),
       m_transactions(tables.Database1, commitIntervalMs)
 {
+    m_reader.setCleanedLineHandler([this](int line) {
+        if (m_inRecipe)
+            noteLoss(ImportLoss::Kind::NulRemoved, line, QStringLiteral("NUL bytes removed, the rest of the line kept"));
+    });
 }
 
-ImportSession::~ImportSession() = default;
+ImportSession::~ImportSession()
+{
+    m_reader.setCleanedLineHandler({});
+}
 
 IngredientDirectory &ImportSession::ingredients()
 {
@@ -68,6 +76,9 @@ ImportSummary ImportSession::run(const std::function<void()> &readRecipes)
 void ImportSession::beginRecipe()
 {
     m_recipeStartLine = m_reader.lineNumber() + 1;
+    m_inRecipe = true;
+    m_recipeLosses.clear();
+    m_recipeIngredients.clear();
     // The key drawn for a recipe stays drawn even when the recipe is taken out again, so a
     // refused recipe never hands its key to the next one.
     m_transactions.openBatch();
@@ -77,6 +88,7 @@ void ImportSession::beginRecipe()
 
 void ImportSession::finishRecipe()
 {
+    const QString name = recipeName();
     if (m_poster.post(m_tables.tblRecipe)) {
         m_transactions.commitRecipe();
         m_poster.keepStored();
@@ -84,7 +96,12 @@ void ImportSession::finishRecipe()
         ++m_summary.recipesStored;
     } else {
         removeRecipe();
+        // What was lost within the recipe goes with it.
+        m_recipeLosses = {{ImportLoss::Kind::RecipeDropped, m_recipeStartLine, name,
+                           QStringLiteral("recipe dropped: %1").arg(m_poster.lastRefusal())}};
     }
+    keepLosses();
+    m_inRecipe = false;
     ++m_summary.recipesRead;
     if (m_progress)
         m_progress(m_summary.recipesRead);
@@ -95,6 +112,7 @@ void ImportSession::finishRecipe()
 // is rolled back rather than committed with part of a recipe in it.
 void ImportSession::abandonRecipe()
 {
+    m_inRecipe = false;
     try {
         for (TTable *table : {&m_tables.tblRecipeIngredient, &m_tables.tblIngredientLookup, &m_tables.tblCategory,
                               &m_tables.tblMeasurement, &m_tables.tblDescription, &m_tables.tblRecipe})
@@ -181,6 +199,77 @@ void ImportSession::setMemoLines(TField field, const QStringList &lines)
 
 void ImportSession::openForReading(QFile &file)
 {
+    if (const QString problem = RegularFile::problem(file.fileName()); !problem.isEmpty())
+        throw ExchangeError(problem);
     if (!file.open(QIODevice::ReadOnly))
         throw ExchangeError(QStringLiteral("Cannot open \"%1\": %2").arg(file.fileName(), file.errorString()));
+}
+
+QString ImportSession::recipeName()
+{
+    TTable &recipes = m_tables.tblRecipe;
+    return recipes.isEditing() ? recipes.fieldByName(QStringLiteral("Name")).asString() : QString();
+}
+
+void ImportSession::noteLoss(ImportLoss::Kind kind, int line, const QString &what)
+{
+    m_recipeLosses.append({kind, line, recipeName(), what});
+}
+
+void ImportSession::keepLosses()
+{
+    for (ImportLoss &loss : m_recipeLosses) {
+        switch (loss.kind) {
+        case ImportLoss::Kind::RecipeDropped: ++m_summary.recipesDropped; break;
+        case ImportLoss::Kind::LineDropped: ++m_summary.linesDropped; break;
+        case ImportLoss::Kind::ValueCut: ++m_summary.valuesCut; break;
+        case ImportLoss::Kind::NulRemoved: ++m_summary.nulLines; break;
+        }
+        if (m_summary.losses.size() < ImportSummary::kMaxLosses)
+            m_summary.losses.append(std::move(loss));
+    }
+    m_recipeLosses.clear();
+}
+
+void ImportSession::setText(TField field, const QString &value)
+{
+    const int size = field.size();
+    if (field.dataType() != FieldType::Text || size <= 0 || value.size() <= size) {
+        field.setAsString(value);
+        return;
+    }
+    noteLoss(ImportLoss::Kind::ValueCut, m_lineNumber > 0 ? m_lineNumber : currentLine(),
+             QStringLiteral("%1 cut to %2 characters: \"%3\"").arg(field.fieldName()).arg(size).arg(value));
+    // The blanks a cut leaves at the end of the value belong to no word of it.
+    qsizetype end = size;
+    while (end > 0 && value.at(end - 1) == QLatin1Char(' '))
+        --end;
+    field.setAsString(value.left(end));
+}
+
+void ImportSession::beginIngredientLine(const QString &ingredient, int line)
+{
+    m_lineIngredient = ingredient;
+    m_lineNumber = line > 0 ? line : currentLine();
+    if (m_ingredientNameSize < 0)
+        m_ingredientNameSize = m_tables.tblIngredientLookup.fieldByName(QStringLiteral("Ingredient")).size();
+    if (m_ingredientNameSize > 0 && ingredient.size() > m_ingredientNameSize)
+        noteLoss(ImportLoss::Kind::ValueCut, m_lineNumber,
+                 QStringLiteral("Ingredient cut to %1 characters: \"%2\"").arg(m_ingredientNameSize).arg(ingredient));
+}
+
+void ImportSession::postIngredientLine(const QString &ingredientKey)
+{
+    const bool listedBefore = !ingredientKey.isEmpty() && m_recipeIngredients.contains(ingredientKey);
+    if (m_poster.post(m_tables.tblRecipeIngredient))
+        m_recipeIngredients.insert(ingredientKey);
+    else if (listedBefore)
+        noteLoss(ImportLoss::Kind::LineDropped, m_lineNumber,
+                 QStringLiteral("ingredient line \"%1\" dropped: the recipe lists this ingredient already")
+                     .arg(m_lineIngredient));
+    else
+        noteLoss(ImportLoss::Kind::LineDropped, m_lineNumber,
+                 QStringLiteral("ingredient line \"%1\" dropped: %2").arg(m_lineIngredient, m_poster.lastRefusal()));
+    m_lineNumber = 0;
+    m_lineIngredient.clear();
 }

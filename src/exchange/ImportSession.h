@@ -1,8 +1,10 @@
 #pragma once
 
 #include "exchange/ImportPoster.h"
+#include "exchange/ImportSummary.h"
 #include "exchange/ImportTransactions.h"
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -14,12 +16,6 @@ class LookupListValues;
 class QFile;
 class TdmMain1;
 class TField;
-
-struct ImportSummary {
-    int recipesRead = 0;      // recipes whose last line was reached
-    int recipesStored = 0;
-    int recordsDropped = 0;   // records the table engine refused for an integrity reason
-};
 
 // What both importers share while they read one file: the data module's tables, the line
 // reader, the posting rule, the look-up maps and the transactions, and the rule that a
@@ -52,6 +48,15 @@ public:
     // Posts the recipe row. When the table refuses it, the whole recipe is rolled back.
     void finishRecipe();
 
+    // Sets a field of the recipe or the line being read; a value longer than a text field is
+    // stored cut, and the summary says so.
+    void setText(TField field, const QString &value);
+    // An ingredient line begins: its ingredient's name, and its line in the file (0: the line
+    // taken last).
+    void beginIngredientLine(const QString &ingredient, int line = 0);
+    // Posts the line under the posting rule; a refused line is counted as dropped.
+    void postIngredientLine(const QString &ingredientKey);
+
     // The next line, which the recipe being read needs; when the file has ended, the import
     // ends with an error that says what was still expected.
     QString takeLine(const QString &expected);
@@ -70,6 +75,9 @@ private:
     void keepNewValues();
     void forgetNewValues();
     int currentLine() const;
+    void noteLoss(ImportLoss::Kind kind, int line, const QString &what);
+    void keepLosses();
+    QString recipeName();
 
     TdmMain1 &m_tables;
     LineReader &m_reader;
@@ -83,5 +91,11 @@ private:
     std::unique_ptr<LookupListValues> m_measurements;
     std::unique_ptr<LookupListValues> m_descriptions;
     int m_recipeStartLine = 0;
+    bool m_inRecipe = false;
     ImportSummary m_summary;
+    QList<ImportLoss> m_recipeLosses;  // of the recipe being read, kept with it
+    QSet<QString> m_recipeIngredients; // the ingredient keys the recipe being read lists
+    QString m_lineIngredient;
+    int m_lineNumber = 0;
+    int m_ingredientNameSize = -1;
 };

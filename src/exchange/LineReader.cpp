@@ -50,17 +50,19 @@ const QString &LineReader::peek(int ahead)
 {
     hasLines(ahead + 1);
     Q_ASSERT(int(m_ahead.size()) > ahead);
-    return m_ahead[size_t(ahead)];
+    return m_ahead[size_t(ahead)].text;
 }
 
 QString LineReader::take()
 {
     hasLines(1);
     Q_ASSERT(!m_ahead.empty());
-    QString line = std::move(m_ahead.front());
+    Line line = std::move(m_ahead.front());
     m_ahead.pop_front();
     ++m_taken;
-    return line;
+    if (line.cleaned && m_onCleanedLine)
+        m_onCleanedLine(m_taken);
+    return std::move(line.text);
 }
 
 bool LineReader::decodeNextLine()
@@ -68,7 +70,11 @@ bool LineReader::decodeNextLine()
     QByteArrayView raw;
     if (!nextRawLine(raw))
         return false;
-    m_ahead.push_back(LineCodec::decode(raw));
+    QString text = LineCodec::decode(raw);
+    const bool cleaned = text.contains(QChar(0));
+    if (cleaned)
+        text.remove(QChar(0));
+    m_ahead.push_back({std::move(text), cleaned});
     return true;
 }
 

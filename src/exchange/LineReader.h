@@ -4,6 +4,7 @@
 #include <QByteArrayView>
 #include <QString>
 #include <deque>
+#include <functional>
 #include <memory>
 
 class QBuffer;
@@ -15,6 +16,8 @@ class QIODevice;
 // (LineCodec). The importers look at most a few lines ahead, and ask before every read
 // whether the line is there, so a short file ends the import instead of being read past.
 // A line longer than a megabyte is no recipe text: reading it raises an ExchangeError naming it.
+// NUL bytes are no text either: a line keeps its other characters, and taking it tells the
+// cleaned-line handler its number.
 class LineReader {
 public:
     explicit LineReader(QIODevice &device);  // an open device, read from its position on
@@ -30,6 +33,7 @@ public:
     QString take();
     // The number (from 1) of the line taken last; 0 before the first.
     int lineNumber() const { return m_taken; }
+    void setCleanedLineHandler(std::function<void(int lineNumber)> handler) { m_onCleanedLine = std::move(handler); }
 
 private:
     bool decodeNextLine();
@@ -44,6 +48,11 @@ private:
     bool m_deviceDone = false;
     bool m_textEnded = false;
     bool m_atStart = true;
-    std::deque<QString> m_ahead;
+    struct Line {
+        QString text;
+        bool cleaned;  // NUL bytes were removed from it
+    };
+    std::deque<Line> m_ahead;
+    std::function<void(int)> m_onCleanedLine;
     int m_taken = 0;
 };

@@ -1,5 +1,6 @@
 #include "exchange/LineWriter.h"
 
+#include "data/RegularFile.h"
 #include "exchange/ExchangeError.h"
 #include "exchange/LineCodec.h"
 
@@ -11,6 +12,8 @@ constexpr qsizetype kFlushSize = 256 * 1024;
 
 LineWriter::LineWriter(const QString &fileName) : m_file(fileName)
 {
+    if (const QString problem = RegularFile::problem(fileName); !problem.isEmpty())
+        throw ExchangeError(problem);
     if (!m_file.open(QIODevice::WriteOnly | QIODevice::Append))
         fail();
     m_buffer.reserve(kFlushSize + 4096);

@@ -7,6 +7,7 @@
 #include "exchange/MealMasterIngredient.h"
 
 #include <QFile>
+#include <limits>
 
 namespace {
 
@@ -63,6 +64,8 @@ ImportSummary MealMasterImporter::importFile(const QString &fileName)
 
 ImportSummary MealMasterImporter::importFrom(LineReader &reader)
 {
+    m_directionsAhead = {};
+    m_ingredientsAhead = {};
     ImportSession session(m_tables, reader, m_progress, m_commitIntervalMs);
     return session.run([&] {
         while (reader.hasLines(2)) {
@@ -95,11 +98,12 @@ void MealMasterImporter::readTitleLines(ImportSession &session)
     if (!isTitleLine(session.peekLine(title)))
         session.takeLine(title);
     TTable &recipes = m_tables.tblRecipe;
-    recipes.fieldByName(QStringLiteral("Name")).setAsString(afterLabel(session.takeLine(title)));
+    session.setText(recipes.fieldByName(QStringLiteral("Name")), afterLabel(session.takeLine(title)));
     const QString category = firstCategory(afterLabel(session.takeLine(QStringLiteral("the categories line"))));
     session.categories().ensure(category);
-    recipes.fieldByName(QStringLiteral("Category")).setAsString(category);
-    recipes.fieldByName(QStringLiteral("Servings")).setAsString(afterLabel(session.takeLine(QStringLiteral("the servings line"))));
+    session.setText(recipes.fieldByName(QStringLiteral("Category")), category);
+    session.setText(recipes.fieldByName(QStringLiteral("Servings")),
+                    afterLabel(session.takeLine(QStringLiteral("the servings line"))));
     // A recipe of a title alone ends right after its servings line.
     if (!isRecipeEnd(session.peekLine(QStringLiteral("the line after the servings line"))))
         session.reader().take();
@@ -128,7 +132,7 @@ bool MealMasterImporter::readIngredients(ImportSession &session)
         if (line.contains(kSubHeading) || isEmptyLine(line))
             storeIngredients(session, group);
         else if (line.contains(QLatin1Char(' ')))
-            group.addLine(line);
+            group.addLine(line, reader.lineNumber());
     }
 }
 
@@ -140,26 +144,38 @@ bool MealMasterImporter::startsDirections(ImportSession &session, const QString 
         || line.trimmed().isEmpty() || !line.contains(QLatin1Char(' ')))
         return false;
     LineReader &reader = session.reader();
+    const qint64 current = reader.lineNumber() + 1;
+    if (current < m_directionsAhead.decidedAt)
+        return m_directionsAhead.answer;
+    auto decide = [&](qint64 at, bool answer) {
+        m_directionsAhead = {at, answer};
+        return answer;
+    };
     for (int ahead = 1; reader.hasLines(ahead + 1); ++ahead) {
         const QString &next = reader.peek(ahead);
         if (next == kEndOfIngredients || isEmptyLine(next))
-            return false;
+            return decide(current + ahead, false);
         if (isRecipeEnd(next))
-            return true;
+            return decide(current + ahead, true);
     }
-    return false;
+    return decide(std::numeric_limits<qint64>::max(), false);
 }
 
 // Whether the lines after an empty line still belong to the ingredient list.
 bool MealMasterImporter::ingredientsFollow(ImportSession &session)
 {
     LineReader &reader = session.reader();
+    const qint64 current = reader.lineNumber() + 1;
+    if (current <= m_ingredientsAhead.decidedAt)
+        return m_ingredientsAhead.answer;
     for (int ahead = 0; reader.hasLines(ahead + 1); ++ahead) {
         const QString &line = reader.peek(ahead);
         if (isEmptyLine(line))
             continue;
-        return line.contains(kSubHeading) || MealMasterIngredient::hasLayout(line);
+        m_ingredientsAhead = {current + ahead, line.contains(kSubHeading) || MealMasterIngredient::hasLayout(line)};
+        return m_ingredientsAhead.answer;
     }
+    m_ingredientsAhead = {std::numeric_limits<qint64>::max(), false};
     return false;
 }
 
@@ -173,14 +189,15 @@ void MealMasterImporter::storeIngredient(ImportSession &session, const MealMaste
 {
     session.measurements().ensure(item.measurement);
     session.descriptions().ensure(item.description);
+    session.beginIngredientLine(item.name, item.line);
     const QString key = session.ingredients().keyFor(item.name);
     TTable &lines = m_tables.tblRecipeIngredient;
     lines.insert();
-    lines.fieldByName(QStringLiteral("Amount")).setAsString(item.amount);
-    lines.fieldByName(QStringLiteral("Measurement")).setAsString(item.measurement);
+    session.setText(lines.fieldByName(QStringLiteral("Amount")), item.amount);
+    session.setText(lines.fieldByName(QStringLiteral("Measurement")), item.measurement);
     lines.fieldByName(QStringLiteral("Ingredient_ID")).setAsString(key);
-    lines.fieldByName(QStringLiteral("Description")).setAsString(item.description);
-    session.poster().post(lines);
+    session.setText(lines.fieldByName(QStringLiteral("Description")), item.description);
+    session.postIngredientLine(key);
 }
 
 QStringList MealMasterImporter::readDirections(ImportSession &session)

@@ -26,8 +26,8 @@ private:
     void readRecipe(ImportSession &session);
     void readTitleLines(ImportSession &session);
     bool readIngredients(ImportSession &session);
-    static bool ingredientsFollow(ImportSession &session);
-    static bool startsDirections(ImportSession &session, const QString &line);
+    bool ingredientsFollow(ImportSession &session);
+    bool startsDirections(ImportSession &session, const QString &line);
     void storeIngredients(ImportSession &session, MealMasterIngredientGroup &group);
     void storeIngredient(ImportSession &session, const MealMasterIngredient &item);
     QStringList readDirections(ImportSession &session);
@@ -35,4 +35,13 @@ private:
     TdmMain1 &m_tables;
     ImportSession::Progress m_progress;
     int m_commitIntervalMs = ImportTransactions::kDefaultCommitIntervalMs;
+
+    // What a look ahead found: the line (from 1) that decided it, and its answer. Every line
+    // before that line gets the same answer, so a recipe's lines are looked at once each.
+    struct LookAhead {
+        qint64 decidedAt = 0;
+        bool answer = false;
+    };
+    LookAhead m_directionsAhead;
+    LookAhead m_ingredientsAhead;
 };

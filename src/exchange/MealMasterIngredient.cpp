@@ -98,19 +98,19 @@ void MealMasterIngredient::continueWith(const QString &continuation)
     description = description.isEmpty() ? text : description + kBlank + text;
 }
 
-void MealMasterIngredientGroup::addLine(const QString &line)
+void MealMasterIngredientGroup::addLine(const QString &line, int lineNumber)
 {
     const auto [first, second] = MealMasterIngredient::columns(line);
-    addPart(m_first, first, nullptr);
+    addPart(m_first, first, nullptr, lineNumber);
     if (!second.isEmpty())
-        addPart(m_second, second, &m_first);
+        addPart(m_second, second, &m_first, lineNumber);
 }
 
 // A continuation extends the ingredient above it in the same column (at the top of the
 // second column, the last one of the first); one with nothing above it is kept as a line of
 // its own rather than lost.
 void MealMasterIngredientGroup::addPart(QList<MealMasterIngredient> &column, const QString &part,
-                                        QList<MealMasterIngredient> *before)
+                                        QList<MealMasterIngredient> *before, int lineNumber)
 {
     if (MealMasterIngredient::isContinuation(part)) {
         QList<MealMasterIngredient> *above = !column.isEmpty() ? &column : before;
@@ -120,6 +120,7 @@ void MealMasterIngredientGroup::addPart(QList<MealMasterIngredient> &column, con
         }
     }
     column.append(MealMasterIngredient::fromLine(part));
+    column.last().line = lineNumber;
 }
 
 QList<MealMasterIngredient> MealMasterIngredientGroup::take()

@@ -15,6 +15,7 @@ struct MealMasterIngredient {
     QString measurement;
     QString name;
     QString description;
+    int line = 0;  // where it stands in the file, from 1
 
     static MealMasterIngredient fromLine(const QString &line);
 
@@ -37,13 +38,14 @@ struct MealMasterIngredient {
 // were written: a list in two columns runs down the first column, then down the second.
 class MealMasterIngredientGroup {
 public:
-    void addLine(const QString &line);
+    void addLine(const QString &line, int lineNumber = 0);
     bool isEmpty() const { return m_first.isEmpty() && m_second.isEmpty(); }
     // The group's ingredients in order; the group is empty afterwards.
     QList<MealMasterIngredient> take();
 
 private:
-    static void addPart(QList<MealMasterIngredient> &column, const QString &part, QList<MealMasterIngredient> *before);
+    static void addPart(QList<MealMasterIngredient> &column, const QString &part, QList<MealMasterIngredient> *before,
+                        int lineNumber);
 
     QList<MealMasterIngredient> m_first;
     QList<MealMasterIngredient> m_second;

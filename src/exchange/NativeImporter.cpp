@@ -33,7 +33,11 @@ void NativeImporter::readBlock(ImportSession &session)
     // A first line that is not the marker is skipped together with the line after it.
     if (reader.take() != NativeFormat::kMarker)
         reader.take();
-    readHeader(session.takeLine(QStringLiteral("the header line")));
+    const QString header = session.takeLine(QStringLiteral("the header line"));
+    // The line after the header is taken to be "Instructions" whatever it holds; only the
+    // escaped layout says so there.
+    m_escaped = reader.hasLines(1) && reader.peek() == NativeFormat::kEscapedInstructions;
+    readHeader(session, header);
     session.takeLine(QStringLiteral("the \"%1\" line").arg(NativeFormat::kInstructions));
     TTable &recipes = m_tables.tblRecipe;
     // The empty line written before "Notes" is collected too, as the old program did.
@@ -46,11 +50,16 @@ void NativeImporter::readBlock(ImportSession &session)
     session.finishRecipe();
 }
 
-void NativeImporter::readHeader(const QString &line)
+QString NativeImporter::value(ValueCursor &values) const
+{
+    return m_escaped ? NativeFormat::unescape(values.next()) : values.next();
+}
+
+void NativeImporter::readHeader(ImportSession &session, const QString &line)
 {
     ValueCursor values(line);
     for (const char *field : NativeFormat::kHeaderFields)
-        m_tables.tblRecipe.fieldByName(QLatin1String(field)).setAsString(values.next());
+        session.setText(m_tables.tblRecipe.fieldByName(QLatin1String(field)), value(values));
 }
 
 QStringList NativeImporter::readSection(ImportSession &session, QLatin1String endLine)
@@ -61,19 +70,21 @@ QStringList NativeImporter::readSection(ImportSession &session, QLatin1String en
         QString line = session.takeLine(expected);
         if (line == endLine)
             return lines;
-        lines.append(std::move(line));
+        lines.append(m_escaped ? NativeFormat::unescape(line) : std::move(line));
     }
 }
 
 void NativeImporter::readIngredientLine(ImportSession &session, const QString &line)
 {
     ValueCursor values(line);
-    const QString key = session.ingredients().keyFor(values.next());
+    const QString name = value(values);
+    session.beginIngredientLine(name);
+    const QString key = session.ingredients().keyFor(name);
     TTable &lines = m_tables.tblRecipeIngredient;
     lines.insert();
     lines.fieldByName(QStringLiteral("Ingredient_ID")).setAsString(key);
     // A text that is not a whole number in "Order=" ends the import with the engine's error.
     for (const char *field : NativeFormat::kLineFields)
-        lines.fieldByName(QLatin1String(field)).setAsString(values.next());
-    session.poster().post(lines);
+        session.setText(lines.fieldByName(QLatin1String(field)), value(values));
+    session.postIngredientLine(key);
 }

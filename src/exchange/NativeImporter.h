@@ -5,6 +5,7 @@
 #include <QString>
 
 class LineReader;
+class ValueCursor;
 class TdmMain1;
 
 // Reads a native exchange file and adds each of its recipes to the collection as a new
@@ -21,11 +22,13 @@ public:
 
 private:
     void readBlock(ImportSession &session);
-    void readHeader(const QString &line);
+    void readHeader(ImportSession &session, const QString &line);
     QStringList readSection(ImportSession &session, QLatin1String endLine);
     void readIngredientLine(ImportSession &session, const QString &line);
+    QString value(ValueCursor &values) const;
 
     TdmMain1 &m_tables;
     ImportSession::Progress m_progress;
     int m_commitIntervalMs = ImportTransactions::kDefaultCommitIntervalMs;
+    bool m_escaped = false;  // the block being read is in the escaped layout
 };

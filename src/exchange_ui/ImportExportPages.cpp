@@ -41,11 +41,12 @@ TImportExportTableForm::TImportExportTableForm(QWidget *owner, TdmMain1 *dataMod
       Panel2(new QFrame), PageControl1(new QTabWidget), Import(new QWidget), Label3(new QLabel),
       edImportFile(new QLineEdit), SpeedButton1(new QToolButton), rgFormat(new QGroupBox), Export(new QWidget),
       Label1(new QLabel), edExportFile(new QLineEdit), SpeedButton2(new QToolButton), Label2(new QLabel),
-      clbRecipeName(new QListWidget), Panel1(new QFrame), btnImport(new QPushButton), btnExport(new QPushButton),
+      clbRecipeName(new QListWidget), rgExportFormat(new QGroupBox), Panel1(new QFrame), btnImport(new QPushButton), btnExport(new QPushButton),
       btnOK(new QPushButton), OpenDialog(new QFileDialog(this)),
       m_dataModule(required(dataModule ? dataModule : dmMain1, "The import/export dialog needs the data module.")),
       m_settings(required(settings ? settings : SysInfo, "The import/export dialog needs the settings store.")),
-      m_formats(new QButtonGroup(this))
+      m_formats(new QButtonGroup(this)),
+      m_exportFormats(new QButtonGroup(this))
 {
     // No tiled background on this window, whatever the preferences say.
     NiftyForm1->setNiftyManager(nullptr);
@@ -96,13 +97,7 @@ QWidget *TImportExportTableForm::buildImportPage()
     Label3->setText(QStringLiteral("&File To Import"));
     Label3->setBuddy(edImportFile);
     rgFormat->setTitle(QStringLiteral("Import Format"));
-    auto *formats = new QHBoxLayout(rgFormat);  // two columns, one item each
-    const QStringList items = {QStringLiteral("Platewright"), QStringLiteral("Meal-Master v8.00")};
-    for (int k = 0; k < items.size(); ++k) {
-        auto *button = new QRadioButton(items[k]);
-        m_formats->addButton(button, k);
-        formats->addWidget(button);
-    }
+    fillFormatGroup(rgFormat, m_formats, {QStringLiteral("Platewright"), QStringLiteral("Meal-Master v8.00")});
     setFormatIndex(0);
     auto *layout = new QVBoxLayout(Import);
     layout->addWidget(Label3);
@@ -122,7 +117,22 @@ QWidget *TImportExportTableForm::buildExportPage()
     layout->addWidget(buildFileRow(edExportFile, SpeedButton2));
     layout->addWidget(Label2);
     layout->addWidget(clbRecipeName, 1);
+    rgExportFormat->setTitle(QStringLiteral("Export Format"));
+    fillFormatGroup(rgExportFormat, m_exportFormats, {QStringLiteral("Platewright"), QStringLiteral("Meal-Master")});
+    setExportFormatIndex(0);
+    layout->addWidget(rgExportFormat);
     return Export;
+}
+
+// A radio group of two columns, one item each, numbered from 0.
+void TImportExportTableForm::fillFormatGroup(QGroupBox *group, QButtonGroup *buttons, const QStringList &items)
+{
+    auto *formats = new QHBoxLayout(group);
+    for (int k = 0; k < items.size(); ++k) {
+        auto *button = new QRadioButton(items[k]);
+        buttons->addButton(button, k);
+        formats->addWidget(button);
+    }
 }
 
 QFrame *TImportExportTableForm::buildButtonStrip()

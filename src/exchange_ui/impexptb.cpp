@@ -5,6 +5,7 @@
 #include "data/Prompter.h"
 #include "exchange/ImportSession.h"
 #include "exchange/LineReader.h"
+#include "exchange/MealMasterExporter.h"
 #include "exchange/MealMasterImporter.h"
 #include "exchange/NativeExporter.h"
 #include "exchange/NativeImporter.h"
@@ -12,6 +13,7 @@
 #include "ui/Waitbox.h"
 
 #include <QButtonGroup>
+#include <memory>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -28,6 +30,8 @@ const QString kExportSetting = QStringLiteral("Recipe Export Dir");
 const QString kImporting = QStringLiteral("Importing Recipies...Please Wait...");
 const QString kExporting = QStringLiteral("Exporting Recipies...Please Wait...");
 const QString kNoFileName = QStringLiteral("Please Select A file Name");
+// Each entry of the recipe list carries the key of its recipe: equal names stay apart.
+constexpr int kRecipeKeyRole = Qt::UserRole;
 
 } // namespace
 
@@ -59,8 +63,10 @@ void TImportExportTableForm::FormCreate()
     TTable &recipes = m_dataModule.tblRecipeLookup;
     recipes.refresh();  // the view keeps the rows it read, and recipes may have come since
     const int name = recipes.fieldIndex(QStringLiteral("Name"));
+    const int key = recipes.fieldIndex(QStringLiteral("Recipe_ID"));
     for (int row = 0; row < recipes.recordCount(); ++row) {
         auto *item = new QListWidgetItem(recipes.valueAt(row, name).toString(), clbRecipeName);
+        item->setData(kRecipeKeyRole, recipes.valueAt(row, key).toString());
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
     }
@@ -127,8 +133,22 @@ void TImportExportTableForm::btnExportClick()
 
 void TImportExportTableForm::ExportRecipes()
 {
-    WaitBoxScope wait(waitBox, kExporting);
-    NativeExporter(m_dataModule).exportRecipes(edExportFile->text(), tickedRecipeNames());
+    const QStringList keys = tickedRecipeKeys();
+    int written = 0;
+    {
+        WaitBoxScope wait(waitBox, kExporting);
+        std::unique_ptr<RecipeExporter> exporter;
+        if (exportFormatIndex() == 1)
+            exporter = std::make_unique<MealMasterExporter>(m_dataModule);
+        else
+            exporter = std::make_unique<NativeExporter>(m_dataModule);
+        written = exporter->exportKeys(edExportFile->text(), keys);
+    }
+    // Another copy of the program may have deleted a ticked recipe since the list was filled.
+    if (written < keys.size())
+        Prompter::instance().inform(QStringLiteral("%1 of %2 ticked recipes exported; the others no longer exist.")
+                                        .arg(written)
+                                        .arg(keys.size()));
 }
 
 void TImportExportTableForm::ImportNativeRecipes(LineReader &lines)
@@ -136,7 +156,7 @@ void TImportExportTableForm::ImportNativeRecipes(LineReader &lines)
     WaitBoxScope wait(waitBox, kImporting);
     NativeImporter importer(m_dataModule);
     importer.setProgress([&wait](int count) { wait.showRecipesRead(count); });
-    importer.importFrom(lines);
+    showImportSummary(importer.importFrom(lines));
 }
 
 void TImportExportTableForm::ImportMealMasterRecipes(LineReader &lines)
@@ -144,7 +164,26 @@ void TImportExportTableForm::ImportMealMasterRecipes(LineReader &lines)
     WaitBoxScope wait(waitBox, kImporting);
     MealMasterImporter importer(m_dataModule);
     importer.setProgress([&wait](int count) { wait.showRecipesRead(count); });
-    importer.importFrom(lines);
+    showImportSummary(importer.importFrom(lines));
+}
+
+// The totals when the import ends; what was dropped or cut, item by item, behind them.
+void TImportExportTableForm::showImportSummary(const ImportSummary &summary)
+{
+    const QString totals = summary.totalsText() + QLatin1Char('.');
+    if (summary.lostAnything())
+        Prompter::instance().informWithDetails(totals, summary.lossTexts().join(QLatin1Char('\n')));
+    else
+        Prompter::instance().inform(totals);
+}
+
+QStringList TImportExportTableForm::tickedRecipeKeys() const
+{
+    QStringList keys;
+    for (int row = 0; row < clbRecipeName->count(); ++row)
+        if (clbRecipeName->item(row)->checkState() == Qt::Checked)
+            keys.append(clbRecipeName->item(row)->data(kRecipeKeyRole).toString());
+    return keys;
 }
 
 QStringList TImportExportTableForm::tickedRecipeNames() const
@@ -171,6 +210,17 @@ void TImportExportTableForm::setFormatIndex(int index)
     if (QAbstractButton *checked = m_formats->checkedButton())
         checked->setChecked(false);
     m_formats->setExclusive(true);
+}
+
+int TImportExportTableForm::exportFormatIndex() const
+{
+    return m_exportFormats->checkedId();
+}
+
+void TImportExportTableForm::setExportFormatIndex(int index)
+{
+    if (QAbstractButton *button = m_exportFormats->button(index))
+        button->setChecked(true);
 }
 
 // Close answers the Escape key, closing with the modal result OK.

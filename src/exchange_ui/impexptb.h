@@ -6,6 +6,7 @@
 #include <functional>
 
 class LineReader;
+struct ImportSummary;
 class QButtonGroup;
 class QFileDialog;
 class QFrame;
@@ -58,6 +59,7 @@ public:
     QToolButton *const SpeedButton2;
     QLabel *const Label2;
     QListWidget *const clbRecipeName;
+    QGroupBox *const rgExportFormat;
     QFrame *const Panel1;
     QPushButton *const btnImport;
     QPushButton *const btnExport;
@@ -67,7 +69,12 @@ public:
     // The selected item of rgFormat: 0 the native format, 1 Meal-Master, -1 none.
     int formatIndex() const;
     void setFormatIndex(int index);
+    // The selected item of rgExportFormat: 0 the native format, 1 Meal-Master.
+    int exportFormatIndex() const;
+    void setExportFormatIndex(int index);
     QStringList tickedRecipeNames() const;
+    // The keys of the ticked recipes, in list order: what the export writes.
+    QStringList tickedRecipeKeys() const;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -79,6 +86,7 @@ private:
     QWidget *buildExportPage();
     QFrame *buildButtonStrip();
     QWidget *buildFileRow(QLineEdit *edit, QToolButton *browse);
+    static void fillFormatGroup(QGroupBox *group, QButtonGroup *buttons, const QStringList &items);
     void connectControls();
 
     // The dialog's handlers (impexptb.cpp).
@@ -90,8 +98,10 @@ private:
     void btnExportClick();
     void browseInto(QLineEdit *edit);
     void importFile(const QString &fileName, int format);
+    void showImportSummary(const ImportSummary &summary);
 
     TdmMain1 &m_dataModule;
     TSysInfo &m_settings;
     QButtonGroup *const m_formats;
+    QButtonGroup *const m_exportFormats;
 };

@@ -1,8 +1,11 @@
 #include "reports/BandedReport.h"
 
+#include "data/RegularFile.h"
+
 #include "reports/PageRenderer.h"
 #include "reports/ReportRun.h"
 
+#include <QFile>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
@@ -105,10 +108,17 @@ bool BandedReport::print(QPagedPaintDevice &device, int first, int last)
     return painter.end();
 }
 
+// The file is opened here, so one that cannot be written is a plain failure for the caller to
+// report, not a warning of the painter first; a folder, a pipe or a device is never opened.
 bool BandedReport::writePdf(const QString &path)
 {
-    QPdfWriter writer(path);
+    QFile file(path);
+    if (!RegularFile::problem(path).isEmpty() || !file.open(QIODevice::WriteOnly))
+        return false;
+    QPdfWriter writer(&file);
     writer.setCreator(QStringLiteral("Platewright"));
     writer.setTitle(m_title);
-    return print(writer);
+    const bool printed = print(writer);
+    file.close();
+    return printed && file.error() == QFileDevice::NoError;
 }

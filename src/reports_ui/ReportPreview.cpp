@@ -1,6 +1,7 @@
 #include "reports_ui/ReportPreview.h"
 
 #include "data/Prompter.h"
+#include "data/RegularFile.h"
 #include "reports/BandedReport.h"
 #include "ui/CommandGuard.h"
 #include "ui/FormDefaults.h"
@@ -174,6 +175,10 @@ void ReportPreview::savePdfClick()
 
 bool ReportPreview::savePdf(const QString &path)
 {
+    if (const QString problem = RegularFile::problem(path); !problem.isEmpty()) {
+        Prompter::instance().error(problem);
+        return false;
+    }
     if (m_report.writePdf(path))
         return true;
     Prompter::instance().error(QStringLiteral("Unable to write %1").arg(QDir::toNativeSeparators(path)));

@@ -1,6 +1,7 @@
 #include "reports_ui/ReportSelection.h"
 
 #include "data/DateText.h"
+#include "data/RegularFile.h"
 #include "data/dmmain.h"
 #include "reports/rep1.h"
 #include "reports/rep2.h"
@@ -160,6 +161,8 @@ std::unique_ptr<RecipeLayout> ReportSelection::makeRecipeLayout(ReportKind kind)
 
 void writeReportPdf(TdmMain1 &dataModule, const ReportRequest &request, const QString &pdfPath)
 {
+    if (const QString problem = RegularFile::problem(pdfPath); !problem.isEmpty())
+        throw ReportRequestError(ReportRequestError::Severity::Error, problem);
     std::unique_ptr<BandedReport> report = ReportSelection(dataModule).prepare(request);
     if (!report->writePdf(pdfPath))
         throw ReportRequestError(ReportRequestError::Severity::Error, QStringLiteral("Unable to write %1").arg(pdfPath));

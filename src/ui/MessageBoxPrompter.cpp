@@ -17,6 +17,14 @@ void MessageBoxPrompter::inform(const QString &message)
     box.exec();
 }
 
+// The details stay behind the box's "Show Details..." button.
+void MessageBoxPrompter::informWithDetails(const QString &message, const QString &details)
+{
+    QMessageBox box(QMessageBox::Information, applicationTitle(), message, QMessageBox::Ok, dialogParent());
+    box.setDetailedText(details);
+    box.exec();
+}
+
 void MessageBoxPrompter::error(const QString &message)
 {
     QMessageBox box(QMessageBox::Critical, applicationTitle(), message, QMessageBox::Ok, dialogParent());

@@ -9,6 +9,7 @@ class MessageBoxPrompter final : public Prompter {
 public:
     bool confirm(const QString &question) override;
     void inform(const QString &message) override;
+    void informWithDetails(const QString &message, const QString &details) override;
     void error(const QString &message) override;
 
 private:

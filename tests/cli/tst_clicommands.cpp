@@ -5,6 +5,7 @@
 #include "app/TerminalProgress.h"
 #include "data/DateText.h"
 #include "exchange/ExchangeError.h"
+#include "reports_ui/ReportRequestError.h"
 
 #include <QDir>
 #include <QTextStream>
@@ -46,11 +47,16 @@ private slots:
         m_fx.reset();
     }
 
+    void importTellsRecipesAndDroppedRecords_data();
     void importTellsRecipesAndDroppedRecords();
     void importStopsAtAFailingFile();
     void statsCountEveryTable();
     void exportOfAllNamesWritesEveryRecipe();
+    void exportAllWritesEachRecipeOfOneName_data();
+    void exportAllWritesEachRecipeOfOneName();
     void reportIsWrittenAsPdf();
+    void unwritablePdfTargetSaysOnlyWhy_data();
+    void unwritablePdfTargetSaysOnlyWhy();
     void progressStaysOffTerminals();
     void givenDatabaseDirectoryIsUsed();
     void databaseMustNameADirectory_data();
@@ -69,12 +75,30 @@ private:
     }
 };
 
+void TestCliCommands::importTellsRecipesAndDroppedRecords_data()
+{
+    QTest::addColumn<bool>("verbose");
+    QTest::addColumn<QString>("listed");
+    QTest::newRow("totals") << false << QString();
+    QTest::newRow("verbose")
+        << true << "  Line 15, recipe \"Stew\": ingredient line \"beef\" dropped: the recipe lists this ingredient already\n";
+}
+
+// What the user loses is counted, not the records the table refused: the first recipe was
+// stored whole, the second without its repeated ingredient.
 void TestCliCommands::importTellsRecipesAndDroppedRecords()
 {
+    QFETCH(bool, verbose);
+    QFETCH(QString, listed);
     m_fx->writeFile("two.txt", kTwoRecipes);
-    commands().importFiles(CommandLine::Format::Native, {m_fx->path("two.txt")});
-    QCOMPARE(m_output, m_fx->path("two.txt") + ": 2 recipes imported, 1 records dropped by the posting rule\n");
+    CliCommands cli = commands();
+    cli.setVerbose(verbose);
+    cli.importFiles(CommandLine::Format::Native, {m_fx->path("two.txt")});
+    QCOMPARE(m_output, m_fx->path("two.txt") + ": 2 recipes imported, 1 ingredient line dropped\n" + listed);
     QCOMPARE(m_fx->recipes().size(), 2);
+    m_fx->writeFile("one.txt", kTwoRecipes.left(kTwoRecipes.indexOf("Platewright", 5)));
+    commands().importFiles(CommandLine::Format::Native, {m_fx->path("one.txt")});
+    QCOMPARE(m_output, m_fx->path("one.txt") + ": 1 recipe imported\n");
 }
 
 void TestCliCommands::importStopsAtAFailingFile()
@@ -111,6 +135,28 @@ void TestCliCommands::exportOfAllNamesWritesEveryRecipe()
     QCOMPARE(m_output, m_fx->path("out.txt") + ": 3 recipes exported\n");
 }
 
+void TestCliCommands::exportAllWritesEachRecipeOfOneName_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QByteArrayList>("written");
+    QTest::newRow("native") << QStringList{} << QByteArrayList{"Name=Dup;", "Name=dup;", "Ingredient=Beef;", "Ingredient=Lamb;"};
+    QTest::newRow("Meal-Master") << QStringList{"--format", "mealmaster"}
+                                 << QByteArrayList{"MMMMM-----", "Title: Dup\r\n", "Title: dup\r\n", " lb Beef\r\n", " lb Lamb\r\n"};
+}
+// "Dup" and "dup" are two recipes: --all writes each, by its key.
+void TestCliCommands::exportAllWritesEachRecipeOfOneName()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QByteArrayList, written);
+    m_fx->addRecipe(named("Dup"), {"Beef|1|lb|"});
+    m_fx->addRecipe(named("dup"), {"Lamb|1|lb|"});
+    commands().run(CommandLine::parse(QStringList{"export"} + options + QStringList{m_fx->path("out.txt"), "--all"}));
+    const QByteArray text = m_fx->readFile("out.txt");
+    for (const QByteArray &part : written)
+        QVERIFY2(text.contains(part), part.constData());
+    QCOMPARE(m_output, m_fx->path("out.txt") + ": 2 recipes exported\n");
+}
+
 void TestCliCommands::reportIsWrittenAsPdf()
 {
     m_fx->addRecipe(named("Soup"), {"Leek|2|whole|"});
@@ -119,6 +165,32 @@ void TestCliCommands::reportIsWrittenAsPdf()
     request.names = {"Soup"};
     commands().writeReport(request, m_fx->path("list.pdf"));
     QVERIFY(m_fx->readFile("list.pdf").startsWith("%PDF"));
+}
+
+void TestCliCommands::unwritablePdfTargetSaysOnlyWhy_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("missing folder") << "missing/list.pdf" << "Unable to write %1";
+    QTest::newRow("folder") << "folder" << "\"%1\" is a folder, not a file. Please choose a file.";
+}
+// The command's own message, and no warning of the painter before it.
+void TestCliCommands::unwritablePdfTargetSaysOnlyWhy()
+{
+    QFETCH(QString, target);
+    QFETCH(QString, says);
+    QVERIFY(QDir().mkpath(m_fx->path("folder")));
+    m_fx->addRecipe(named("Soup"), {"Leek|2|whole|"});
+    ReportRequest request;
+    request.kind = ReportKind::ShoppingListByName;
+    request.names = {"Soup"};
+    QTest::failOnWarning(QRegularExpression(".*"));
+    try {
+        commands().writeReport(request, m_fx->path(target));
+        QFAIL("the report was written");
+    } catch (const ReportRequestError &e) {
+        QCOMPARE(e.message(), says.arg(m_fx->path(target)));
+    }
 }
 
 void TestCliCommands::progressStaysOffTerminals()

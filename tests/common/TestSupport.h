@@ -37,10 +37,16 @@ public:
 
     bool confirm(const QString &question) override;
     void inform(const QString &message) override { notices << message; }
+    void informWithDetails(const QString &message, const QString &text) override
+    {
+        notices << message;
+        details << text;
+    }
     void error(const QString &message) override { errors << message; }
 
     QStringList questions;
     QStringList notices;
+    QStringList details;  // of the notices that offered details
     QStringList errors;
 
 private:

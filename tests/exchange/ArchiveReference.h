@@ -150,9 +150,10 @@ inline bool lineMatches(const StoredLine &stored, const ExpectedIngredient &expe
     const QString &raw = expected.raw;
     const QString text = raw.mid(11);
     const QString &continuation = expected.continuation;
-    // The description field holds 20 characters: a long one ends wherever it was cut.
+    // The description field holds 20 characters: a long one ends wherever it was cut, without
+    // the blank the cut may leave at its end.
     const bool continued = !continuation.isEmpty()
-                           && (stored.description.contains(continuation.left(8)) || stored.description.size() >= 20);
+                           && (stored.description.contains(continuation.left(8)) || stored.description.size() >= 19);
     return stored.amount == raw.mid(0, 7).trimmed() && stored.measurement == raw.mid(8, 2).trimmed()
            && text.startsWith(stored.ingredient, Qt::CaseInsensitive)
            && (continuation.isEmpty() || continued)

@@ -2,11 +2,14 @@
 #include "exchange/ExchangeError.h"
 #include "exchange/LineReader.h"
 #include "exchange/MealMasterImporter.h"
+#include "exchange/IngredientDirectory.h"
+#include "exchange/NativeExporter.h"
 #include "exchange/NativeImporter.h"
 
 #include <QIODevice>
 #include <QRandomGenerator>
 #include <QtTest>
+#include <sys/stat.h>
 
 namespace {
 
@@ -39,6 +42,12 @@ QByteArray randomBytes(quint32 seed, int size)
     for (char &byte : bytes)
         byte = char(random.bounded(256));
     return bytes;
+}
+
+template <size_t N>
+QByteArray withNul(const char (&text)[N])
+{
+    return QByteArray(text, N - 1);
 }
 
 QByteArray archive(const char *name)
@@ -90,6 +99,10 @@ private slots:
     void emptyFileImportsNothing_data();
     void emptyFileImportsNothing();
     void archiveCutInsideARecipeKeepsTheWholeOnes();
+    void onlyOrdinaryFilesAreReadOrWritten_data();
+    void onlyOrdinaryFilesAreReadOrWritten();
+    void nulBytesAreDroppedAndCounted();
+    void emptyNamedIngredientIsSharedWithAnotherImport();
 };
 
 void TestBadImportFiles::endlessLineEndsTheImportAtItsLine_data()
@@ -203,6 +216,74 @@ void TestBadImportFiles::archiveCutInsideARecipeKeepsTheWholeOnes()
     }
     QCOMPARE(m_fx->recipes().size(), 1 + complete);
     verifyKeptRecipe();
+}
+
+void TestBadImportFiles::onlyOrdinaryFilesAreReadOrWritten_data()
+{
+    QTest::addColumn<QString>("which");
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("folder") << "folder" << "a folder";
+    QTest::newRow("pipe") << "pipe" << "a pipe, a socket or a device";
+    QTest::newRow("device") << "/dev/zero" << "a pipe, a socket or a device";
+}
+// A folder, a pipe or a device is refused at once with one clear message, for either
+// importer and for an export, instead of a wait for ever.
+void TestBadImportFiles::onlyOrdinaryFilesAreReadOrWritten()
+{
+    QFETCH(QString, which);
+    QFETCH(QString, kind);
+    QString path = which;
+    if (which == "folder") {
+        path = m_fx->path("folder");
+        QVERIFY(QDir().mkpath(path));
+    } else if (which == "pipe") {
+        path = m_fx->path("pipe");
+        QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+    }
+    const QString message = "\"" + QDir::toNativeSeparators(path) + "\" is " + kind + ", not a file. Please choose a file.";
+    for (int step = 0; step < 3; ++step) {
+        try {
+            if (step == 0)
+                NativeImporter(m_fx->dm()).importFile(path);
+            else if (step == 1)
+                MealMasterImporter(m_fx->dm()).importFile(path);
+            else if (!path.startsWith("/dev/"))
+                NativeExporter(m_fx->dm()).exportRecipes(path, {m_kept.name});
+            else
+                continue;
+            QFAIL("the file was taken");
+        } catch (const ExchangeError &e) {
+            QCOMPARE(e.message(), message);
+        }
+    }
+    verifyKeptRecipe();
+}
+
+// The rest of a line with NUL bytes is kept, and the summary counts the line.
+void TestBadImportFiles::nulBytesAreDroppedAndCounted()
+{
+    const QByteArray text = nativeBlock(withNul("Name=So\0up;Meal=;Category=Ve\0g;"), {withNul("Bo\0il.")}, {},
+                                        {withNul("Ingredient=Le\0ek;Order=0;")});
+    LineReader reader(text);
+    const ImportSummary summary = import(false, reader);
+    const StoredRecipe stored = m_fx->recipes().last();
+    QCOMPARE(headerOf(stored), QStringLiteral("Soup||Veg|||"));
+    QCOMPARE(stored.instructions, QStringList{"Boil."});
+    QCOMPARE(linesOf(stored), QStringList{"Leek|0|||"});
+    QCOMPARE(summary.nulLines, 3);
+    QCOMPARE(summary.totalsText(), QStringLiteral("1 recipe imported, 3 lines held NUL bytes, kept without them"));
+}
+
+// An ingredient with an empty name that another import stored after this one read the
+// ingredient table is found, not made a second time.
+void TestBadImportFiles::emptyNamedIngredientIsSharedWithAnotherImport()
+{
+    ImportPoster poster;
+    IngredientDirectory directory(m_fx->dm().tblIngredientLookup, poster);
+    const QString stored = m_fx->ingredientKey(QString());
+    const int before = m_fx->count("INGREDIE");
+    QCOMPARE(directory.keyFor(QString()), stored);
+    QCOMPARE(m_fx->count("INGREDIE"), before);
 }
 
 QTEST_GUILESS_MAIN(TestBadImportFiles)

@@ -118,6 +118,21 @@ private slots:
         QVERIFY(!text.contains("Lamb"));
     }
 
+    // Each key writes its own recipe, whatever the recipe view's filter and however names repeat.
+    void exportsEachRecipeByItsKey()
+    {
+        const QString beef = m_fx->addRecipe(named("Dup", "Soups"), {"Beef|1|lb|"});
+        const QString lamb = m_fx->addRecipe(named("dup", "Breads"), {"Lamb|2|lb|"});
+        m_fx->dm().tblRecipe.setFilter("Category = 'Soups'");
+        NativeExporter exporter(m_fx->dm());
+        QCOMPARE(exporter.exportKeys(m_fx->path("out.txt"), {lamb, beef, "999", lamb}), 3);
+        const QByteArray text = m_fx->readFile("out.txt");
+        QCOMPARE(text.count("Platewright\r\n"), 3);
+        QVERIFY(text.indexOf("Name=dup;") < text.indexOf("Name=Dup;"));
+        QCOMPARE(text.count("Ingredient=Lamb;"), 2);
+        QCOMPARE(text.count("Ingredient=Beef;"), 1);
+    }
+
     void ordersAreWrittenAsNumbers_data()
     {
         QTest::addColumn<QString>("order");
@@ -165,12 +180,15 @@ private slots:
     void failsWhenTheFileCannotBeWritten_data()
     {
         QTest::addColumn<QString>("file");
-        QTest::newRow("missing directory") << "missing/dir/out.txt";
-        QTest::newRow("full disk") << "/dev/full";
+        QTest::addColumn<QString>("says");
+        QTest::newRow("missing directory") << "missing/dir/out.txt" << "Cannot write \"%1\"";
+        // A device is no file to export into: it is refused before anything is written.
+        QTest::newRow("full disk device") << "/dev/full" << "\"%1\" is a pipe, a socket or a device";
     }
     void failsWhenTheFileCannotBeWritten()
     {
         QFETCH(QString, file);
+        QFETCH(QString, says);
         if (file.startsWith(u'/') && !QFile::exists(file))
             QSKIP("no full device here");
         addPancakes();
@@ -180,7 +198,7 @@ private slots:
             exporter.exportRecipes(path, {"Pancakes"});
             QFAIL("the export went through");
         } catch (const ExchangeError &e) {
-            QVERIFY2(e.message().startsWith("Cannot write \"" + path + "\""), qPrintable(e.message()));
+            QVERIFY2(e.message().startsWith(says.arg(path)), qPrintable(e.message()));
         }
     }
 };

@@ -87,6 +87,49 @@ private slots:
         QCOMPARE(m_fx->count("INGREDIE"), ingredients);
     }
 
+    // Values the plain layout cannot carry go out escaped and come back exactly, into an empty
+    // database; others keep the plain layout.
+    void awkwardValuesSurviveTheRoundTrip_data()
+    {
+        QTest::addColumn<QStringList>("header");  // name, meal, category, prep time, servings, cook time
+        QTest::addColumn<QStringList>("instructions");
+        QTest::addColumn<QStringList>("notes");
+        QTest::addColumn<QStringList>("line");    // ingredient, amount, measurement, description
+        QTest::addColumn<bool>("escaped");
+        QTest::newRow("every awkward character in every field")
+            << QStringList{"A;B=C\\3B\\", "x;y=\\", "c=;\x1A", "p;\nq", "1;2\r", "a=b;c"}
+            << QStringList{"Notes", "Ingredients List", "Platewright", "x;y=z", "", "back\\slash\\3B", "sub\x1A end"}
+            << QStringList{"Ingredients List", "Notes", "Instructions", "Instructions (escaped)", "\\4E"}
+            << QStringList{"Salt;fine=1\\", "1;2=", "c=;", "a;b\\3B\r\n"} << true;
+        QTest::newRow("notes line in the notes, equals signs and backslashes stay plain")
+            << QStringList{"C:\\dir=1", "", "", "", "", ""} << QStringList{"Ingredients List", "a\\3B"}
+            << QStringList{"Notes"} << QStringList{"Salt=x", "1", "", "\\"} << false;
+    }
+    void awkwardValuesSurviveTheRoundTrip()
+    {
+        QFETCH(QStringList, header);
+        QFETCH(QStringList, instructions);
+        QFETCH(QStringList, notes);
+        QFETCH(QStringList, line);
+        QFETCH(bool, escaped);
+        const StoredRecipe original{{}, header[0], header[1], header[2], header[3], header[4], header[5],
+                                    instructions, notes, {}};
+        const QString key = m_fx->addRecipe(original, {line.join(u'|')});
+        const StoredRecipe stored = m_fx->recipes().value(0);
+        NativeExporter(m_fx->dm()).exportKeys(m_fx->path("out.txt"), {key});
+        const QByteArray text = m_fx->readFile("out.txt");
+        QCOMPARE(text.contains("\r\nInstructions (escaped)\r\n"), escaped);
+        m_fx = std::make_unique<ExchangeFixture>();
+        m_fx->writeFile("in.txt", text);
+        QCOMPARE(NativeImporter(m_fx->dm()).importFile(m_fx->path("in.txt")).recipesStored, 1);
+        const StoredRecipe copy = m_fx->recipes().value(0);
+        QCOMPARE(headerOf(copy), headerOf(original));
+        QCOMPARE(copy.instructions, stored.instructions + QStringList{QString()});
+        QCOMPARE(copy.notes, stored.notes + QStringList{QString()});
+        const QStringList expectedLine{line[0], "0", line[1], line[2], line[3]};
+        QCOMPARE(linesOf(copy), QStringList{expectedLine.join(u'|')});
+    }
+
     void edgeCases_data()
     {
         QTest::addColumn<QByteArray>("text");

@@ -55,6 +55,10 @@ private slots:
     void importFramedByWaitBox();
     void failedImportIsShownAndHidesWaitBox();
     void exportWritesTickedRecipes();
+    void exportWritesEachTickedRecipeByKey_data();
+    void exportWritesEachTickedRecipeByKey();
+    void importEndsWithTotalsAndOffersDetails_data();
+    void importEndsWithTotalsAndOffersDetails();
     void listsEveryRecipeWhateverTheCategory();
     void browseButtonPutsChosenFileIntoItsBox();
     void keyboardImportsAndExports();
@@ -193,6 +197,59 @@ void TestImportExportDialog::exportWritesTickedRecipes()
     QVERIFY(text.contains("Name=Stew;"));
     QCOMPARE(m_waitBox->DescriptionText->text(), QStringLiteral("Exporting Recipies...Please Wait..."));
     QVERIFY(!m_waitBox->isVisible());
+}
+
+void TestImportExportDialog::exportWritesEachTickedRecipeByKey_data()
+{
+    QTest::addColumn<int>("format");
+    QTest::addColumn<QByteArrayList>("written");
+    QTest::newRow("native") << 0 << QByteArrayList{"Name=Dup;", "Ingredient=Beef;", "Name=dup;", "Ingredient=Lamb;"};
+    QTest::newRow("Meal-Master") << 1 << QByteArrayList{"Title: Dup\r\n", " lb Beef\r\n", "Title: dup\r\n", " lb Lamb\r\n"};
+}
+// Two recipes of one name, one outside the category the main window shows: each goes out,
+// in the format chosen.
+void TestImportExportDialog::exportWritesEachTickedRecipeByKey()
+{
+    QFETCH(int, format);
+    QFETCH(QByteArrayList, written);
+    m_fx->addRecipe(named("Dup", "Soups"), {"Beef|1|lb|"});
+    m_fx->addRecipe(named("dup", "Breads"), {"Lamb|1|lb|"});
+    m_fx->dm().tblRecipe.setFilter(QStringLiteral("Category='Soups'"));
+    auto dialog = makeDialog();
+    QCOMPARE(dialog->exportFormatIndex(), 0);
+    dialog->setExportFormatIndex(format);
+    dialog->edExportFile->setText(m_fx->path("out.txt"));
+    for (int row = 0; row < 2; ++row)
+        dialog->clbRecipeName->item(row)->setCheckState(Qt::Checked);
+    dialog->btnExport->click();
+    const QByteArray text = m_fx->readFile("out.txt");
+    for (const QByteArray &part : written)
+        QVERIFY2(text.contains(part), part.constData());
+    QVERIFY(m_prompter->notices.isEmpty());
+}
+
+void TestImportExportDialog::importEndsWithTotalsAndOffersDetails_data()
+{
+    QTest::addColumn<QByteArray>("lines");
+    QTest::addColumn<QString>("totals");
+    QTest::addColumn<QStringList>("details");
+    QTest::newRow("all stored") << QByteArray("Ingredient=Leek;Order=0;") << "1 recipe imported." << QStringList{};
+    QTest::newRow("line dropped")
+        << QByteArray("Ingredient=Leek;Order=0;\r\nIngredient=LEEK;Order=1;")
+        << "1 recipe imported, 1 ingredient line dropped."
+        << QStringList{"Line 7, recipe \"Soup\": ingredient line \"LEEK\" dropped: the recipe lists this ingredient already"};
+}
+void TestImportExportDialog::importEndsWithTotalsAndOffersDetails()
+{
+    QFETCH(QByteArray, lines);
+    QFETCH(QString, totals);
+    QFETCH(QStringList, details);
+    m_fx->writeFile("in.txt", nativeBlock("Name=Soup;", {}, {}, {lines}));
+    auto dialog = makeDialog();
+    dialog->edImportFile->setText(m_fx->path("in.txt"));
+    dialog->btnImport->click();
+    QCOMPARE(m_prompter->notices, QStringList{totals});
+    QCOMPARE(m_prompter->details, details.isEmpty() ? QStringList{} : QStringList{details.join(u'\n')});
 }
 
 void TestImportExportDialog::listsEveryRecipeWhateverTheCategory()
