@@ -40,9 +40,10 @@ void hideLineKeys(TTable &lines, TTable &ingredients)
 
 } // namespace
 
-TdmMain1::TdmMain1(QObject *parent, const QString &directory) : QObject(parent)
+TdmMain1::TdmMain1(QObject *parent, const QString &directory, Use use) : QObject(parent)
 {
-    dmMain1 = this;
+    if (use == Use::Program)
+        dmMain1 = this;
     configureViews();
     bindRules();
     Database1.setAliasName(QStringLiteral("Recipe"));
@@ -54,8 +55,13 @@ TdmMain1::TdmMain1(QObject *parent, const QString &directory) : QObject(parent)
         else
             Database1.openDirectory(directory);
     } catch (...) {
-        dmMain1 = nullptr;  // no destructor runs for a module that failed to construct
+        if (dmMain1 == this)
+            dmMain1 = nullptr;  // no destructor runs for a module that failed to construct
         throw;
+    }
+    if (use == Use::Worker) {
+        DataModule1Create();
+        return;
     }
     try {
         DataModule1Create();

@@ -17,7 +17,10 @@ public:
     // Connects to the database (a connection failure propagates: the program cannot start),
     // then opens the tables; a failure while opening is shown and leaves the later tables closed.
     // The database is the alias's, or that of the given directory (the command-line program).
-    explicit TdmMain1(QObject *parent = nullptr, const QString &directory = {});
+    // A module for work on a thread of its own does not become the program's module, and a
+    // failure while opening its tables is raised instead of shown: no window may be shown there.
+    enum class Use { Program, Worker };
+    explicit TdmMain1(QObject *parent = nullptr, const QString &directory = {}, Use use = Use::Program);
     ~TdmMain1() override;
 
     TDatabase Database1;

@@ -19,13 +19,19 @@ struct ImportSummary {
     int recipesRead = 0;      // recipes whose last line was reached
     int recipesStored = 0;
     int recordsDropped = 0;   // records the table engine refused for an integrity reason
+    bool stopped = false;     // the user stopped the import after recipesRead recipes
 };
+
+// Raised by a progress callback to stop the import after the recipe just read: what was
+// stored stays stored, and the import ends normally with a summary that says it was stopped.
+struct ImportStopped {};
 
 // What both importers share while they read one file: the data module's tables, the line
 // reader, the posting rule, the look-up maps and the transactions, and the rule that a
 // failure names the line it happened at and drops the recipe being read.
 class ImportSession {
 public:
+    // Called after each recipe; it may raise ImportStopped.
     using Progress = std::function<void(int recipesRead)>;
 
     ImportSession(TdmMain1 &tables, LineReader &reader, Progress progress,
