@@ -8,7 +8,8 @@
 #include "exchange/MealMasterImporter.h"
 #include "exchange/NativeExporter.h"
 #include "exchange/NativeImporter.h"
-#include "exchange_ui/WaitBoxScope.h"
+#include "exchange_ui/BackgroundImport.h"
+#include "ui/WaitBoxScope.h"
 #include "ui/Waitbox.h"
 
 #include <QButtonGroup>
@@ -28,6 +29,17 @@ const QString kExportSetting = QStringLiteral("Recipe Export Dir");
 const QString kImporting = QStringLiteral("Importing Recipies...Please Wait...");
 const QString kExporting = QStringLiteral("Exporting Recipies...Please Wait...");
 const QString kNoFileName = QStringLiteral("Please Select A file Name");
+const QString kImportStopped = QStringLiteral("The import was stopped: %1 recipes were stored.");
+
+template <typename Importer>
+BackgroundImport::Work importWith(LineReader &lines)
+{
+    return [&lines](TdmMain1 &tables, const ImportSession::Progress &progress) {
+        Importer importer(tables);
+        importer.setProgress(progress);
+        return importer.importFrom(lines);
+    };
+}
 
 } // namespace
 
@@ -128,23 +140,32 @@ void TImportExportTableForm::btnExportClick()
 void TImportExportTableForm::ExportRecipes()
 {
     WaitBoxScope wait(waitBox, kExporting);
-    NativeExporter(m_dataModule).exportRecipes(edExportFile->text(), tickedRecipeNames());
+    NativeExporter exporter(m_dataModule);
+    exporter.setProgress([&wait](int count) { wait.showCount(count, QStringLiteral("recipes written")); });
+    exporter.exportRecipes(edExportFile->text(), tickedRecipeNames());
 }
 
 void TImportExportTableForm::ImportNativeRecipes(LineReader &lines)
 {
-    WaitBoxScope wait(waitBox, kImporting);
-    NativeImporter importer(m_dataModule);
-    importer.setProgress([&wait](int count) { wait.showRecipesRead(count); });
-    importer.importFrom(lines);
+    runImport(importWith<NativeImporter>(lines));
 }
 
 void TImportExportTableForm::ImportMealMasterRecipes(LineReader &lines)
 {
-    WaitBoxScope wait(waitBox, kImporting);
-    MealMasterImporter importer(m_dataModule);
-    importer.setProgress([&wait](int count) { wait.showRecipesRead(count); });
-    importer.importFrom(lines);
+    runImport(importWith<MealMasterImporter>(lines));
+}
+
+// The import runs away from the window's thread, so that the window stays painted and the
+// wait box counts; a stopped import says how far it came.
+void TImportExportTableForm::runImport(const BackgroundImport::Work &work)
+{
+    ImportSummary summary;
+    {
+        WaitBoxScope wait(waitBox, kImporting);
+        summary = BackgroundImport(m_dataModule, wait).run(work);
+    }
+    if (summary.stopped)
+        Prompter::instance().inform(kImportStopped.arg(summary.recipesStored));
 }
 
 QStringList TImportExportTableForm::tickedRecipeNames() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exchange_ui/BackgroundImport.h"
 #include "ui/AbsRegular.h"
 
 #include <QStringList>
@@ -90,6 +91,7 @@ private:
     void btnExportClick();
     void browseInto(QLineEdit *edit);
     void importFile(const QString &fileName, int format);
+    void runImport(const BackgroundImport::Work &work);
 
     TdmMain1 &m_dataModule;
     TSysInfo &m_settings;

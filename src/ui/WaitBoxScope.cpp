@@ -1,4 +1,4 @@
-#include "exchange_ui/WaitBoxScope.h"
+#include "ui/WaitBoxScope.h"
 
 #include "ui/Waitbox.h"
 
@@ -14,8 +14,19 @@ WaitBoxScope::~WaitBoxScope()
         m_box->PopText();
 }
 
-void WaitBoxScope::showRecipesRead(int count)
+void WaitBoxScope::showCount(int count, const QString &counted)
 {
     if (m_box)
-        m_box->ShowProgress(QStringLiteral("%1\n%2 recipes read").arg(m_message).arg(count));
+        m_box->ShowProgress(QStringLiteral("%1\n%2 %3").arg(m_message).arg(count).arg(counted));
+}
+
+void WaitBoxScope::setStoppable(bool stoppable)
+{
+    if (m_box)
+        m_box->setStoppable(stoppable);
+}
+
+bool WaitBoxScope::stopRequested() const
+{
+    return m_box && m_box->stopRequested();
 }
