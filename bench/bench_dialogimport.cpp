@@ -13,6 +13,7 @@
 #include "exchange_ui/impexptb.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QProcess>
@@ -24,7 +25,7 @@
 namespace {
 
 constexpr int kArchiveCopies = 20;
-constexpr int kRounds = 3;
+constexpr int kRounds = 5;
 constexpr double kTargetRatio = 1.25;
 
 void waitUntilExposed(QWidget &window)
@@ -88,6 +89,7 @@ int compare()
     for (int round = 1; round <= kRounds; ++round) {
         const double inDialog = timeChild(QCoreApplication::applicationFilePath(), {QStringLiteral("dialog"), fileName}, true);
         const QString database = files.file(QStringLiteral("cli-%1").arg(round));
+        QDir().mkpath(database);
         const double onCommandLine = timeChild(QStringLiteral(BENCH_CLI_PROGRAM),
                                                {QStringLiteral("--database"), database, QStringLiteral("import"),
                                                 QStringLiteral("mealmaster"), fileName},

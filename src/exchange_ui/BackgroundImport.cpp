@@ -1,27 +1,11 @@
 #include "exchange_ui/BackgroundImport.h"
 
 #include "data/dmmain.h"
-#include "ui/WaitBoxScope.h"
 #include "ui/BackgroundWork.h"
+#include "ui/WaitBoxScope.h"
 #include "ui/Waitbox.h"
 
 #include <atomic>
-
-namespace {
-
-// Lets the program's views read the tables again, also when the import failed part-way.
-class ViewsReread {
-public:
-    explicit ViewsReread(TdmMain1 &dataModule) : m_dataModule(dataModule) {}
-    ~ViewsReread() { m_dataModule.Database1.resyncViews(); }
-    ViewsReread(const ViewsReread &) = delete;
-    ViewsReread &operator=(const ViewsReread &) = delete;
-
-private:
-    TdmMain1 &m_dataModule;
-};
-
-} // namespace
 
 ImportSummary BackgroundImport::run(const Work &work)
 {
@@ -33,13 +17,19 @@ ImportSummary BackgroundImport::run(const Work &work)
             throw ImportStopped();
     };
     ImportSummary summary;
-    const ViewsReread reread(m_dataModule);
     m_wait.setStoppable(true);
-    runInBackground(
-        [&] {
-            TdmMain1 tables(nullptr, directory, TdmMain1::Use::Worker);
-            summary = work(tables, progress);
-        },
-        [&] { m_wait.showRecipesRead(recipesRead); }, TWaitForm::kProgressIntervalMs, m_wait.box());
+    try {
+        runInBackground(
+            [&] {
+                TdmMain1 tables(nullptr, directory, TdmMain1::Use::Worker);
+                summary = work(tables, progress);
+            },
+            [&] { m_wait.showRecipesRead(recipesRead); }, TWaitForm::kProgressIntervalMs, m_wait.box());
+    } catch (...) {
+        // Recipes stored before the failure stay stored.
+        m_dataModule.Database1.resyncViews();
+        throw;
+    }
+    m_dataModule.Database1.resyncViews();
     return summary;
 }
