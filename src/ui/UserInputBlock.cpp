@@ -13,6 +13,7 @@ bool isUserInput(const QEvent *event)
     switch (event->type()) {
     case QEvent::Shortcut:
     case QEvent::ShortcutOverride:
+    case QEvent::InputMethod:
     case QEvent::DragEnter:
     case QEvent::DragMove:
     case QEvent::Drop:
