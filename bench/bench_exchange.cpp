@@ -6,6 +6,7 @@
 // in a child process of its own, so that its peak memory is its own; run
 // "bench_exchange <case>" to run one case in this process.
 
+#include "BenchFiles.h"
 #include "BenchStats.h"
 #include "data/dmmain.h"
 #include "exchange/ExchangeError.h"
@@ -96,15 +97,7 @@ private:
 
 QString writeArchiveCopies(const BenchEnvironment &env)
 {
-    QFile archive(QStringLiteral(BENCH_TESTDATA_DIR "/mealmaster/JJ_perl6-recipes-apress/apetizer.mmf"));
-    if (!archive.open(QIODevice::ReadOnly))
-        qFatal("cannot read %s", qPrintable(archive.fileName()));
-    const QByteArray bytes = archive.readAll();
-    QFile out(env.file(QStringLiteral("archive.mmf")));
-    out.open(QIODevice::WriteOnly);
-    for (int i = 0; i < kArchiveCopies; ++i)
-        out.write(bytes);
-    return out.fileName();
+    return writeRepeatedArchive(env.file(QStringLiteral("archive.mmf")), kArchiveCopies);
 }
 
 QByteArray ingredientLine(int ingredient, QRandomGenerator &random)

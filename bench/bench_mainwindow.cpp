@@ -3,6 +3,7 @@
 // recipe grid from top to bottom, page by page. Each figure is printed beside its target.
 // The recipes are written by plain SQL into a temporary database on every run.
 
+#include "BenchHome.h"
 #include "BenchStats.h"
 #include "app/Startup.h"
 #include "calendar/Main.h"
@@ -56,25 +57,6 @@ QString recipeName(QRandomGenerator &random)
     return pick(kAdjectives, random) + QLatin1Char(' ') + pick(kMains, random) + QLatin1Char(' ')
            + pick(kDishes, random) + QStringLiteral(" %1").arg(random.bounded(1000));
 }
-
-// Points the engine configuration of a private home at a fresh database directory.
-class BenchHome {
-public:
-    BenchHome()
-    {
-        qputenv("XDG_CONFIG_HOME", (m_home.path() + QStringLiteral("/config")).toLocal8Bit());
-        qputenv("XDG_DATA_HOME", (m_home.path() + QStringLiteral("/data")).toLocal8Bit());
-        const QString directory = m_home.path() + QStringLiteral("/Recipe");
-        QDir().mkpath(directory);
-        QDir().mkpath(QFileInfo(TDatabase::engineConfigPath()).path());
-        QFile file(TDatabase::engineConfigPath());
-        file.open(QIODevice::WriteOnly | QIODevice::Truncate);
-        file.write("[Aliases]\nRecipe=" + directory.toUtf8() + "\n");
-    }
-
-private:
-    QTemporaryDir m_home;
-};
 
 void run(QSqlQuery &query, const QVariantList &values)
 {

@@ -96,9 +96,10 @@ void hideLineKeys(TTable &lines, TTable &ingredients)
 
 } // namespace
 
-TdmMain1::TdmMain1(QObject *parent, const QString &directory) : QObject(parent)
+TdmMain1::TdmMain1(QObject *parent, const QString &directory, Use use) : QObject(parent)
 {
-    dmMain1 = this;
+    if (use == Use::Program)
+        dmMain1 = this;
     configureViews();
     bindRules();
     Database1.setAliasName(QStringLiteral("Recipe"));
@@ -110,8 +111,13 @@ TdmMain1::TdmMain1(QObject *parent, const QString &directory) : QObject(parent)
         else
             Database1.openDirectory(directory);
     } catch (...) {
-        dmMain1 = nullptr;  // no destructor runs for a module that failed to construct
+        if (dmMain1 == this)
+            dmMain1 = nullptr;  // no destructor runs for a module that failed to construct
         throw;
+    }
+    if (use == Use::Worker) {
+        DataModule1Create();
+        return;
     }
     // Every command relies on every view: a database whose tables cannot all be opened ends
     // the start with one message that says why, rather than failing later command by command.
@@ -120,7 +126,8 @@ TdmMain1::TdmMain1(QObject *parent, const QString &directory) : QObject(parent)
         repaired = checkTables(Database1);
         DataModule1Create();
     } catch (...) {
-        dmMain1 = nullptr;
+        if (dmMain1 == this)
+            dmMain1 = nullptr;
         throw;
     }
     if (!repaired.isEmpty())

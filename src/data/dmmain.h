@@ -17,7 +17,10 @@ public:
     // Connects to the database and opens every table: a failure of either propagates, as the
     // program cannot work without all its tables (lost lists and settings are made again first).
     // The database is the alias's, or that of the given directory (the command-line program).
-    explicit TdmMain1(QObject *parent = nullptr, const QString &directory = {});
+    // A module for work on a thread of its own does not become the program's module, and a
+    // failure while opening its tables is raised instead of shown: no window may be shown there.
+    enum class Use { Program, Worker };
+    explicit TdmMain1(QObject *parent = nullptr, const QString &directory = {}, Use use = Use::Program);
     ~TdmMain1() override;
 
     TDatabase Database1;

@@ -59,7 +59,11 @@ LookupListValues &ImportSession::descriptions()
 ImportSummary ImportSession::run(const std::function<void()> &readRecipes)
 {
     try {
-        readRecipes();
+        try {
+            readRecipes();
+        } catch (const ImportStopped &) {
+            m_summary.stopped = true;
+        }
         m_transactions.finish();
     } catch (const EngineError &error) {
         const int line = currentLine();

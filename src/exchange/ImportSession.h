@@ -17,11 +17,16 @@ class QFile;
 class TdmMain1;
 class TField;
 
+// Raised by a progress callback to stop the import after the recipe just read: what was
+// stored stays stored, and the import ends normally with a summary that says it was stopped.
+struct ImportStopped {};
+
 // What both importers share while they read one file: the data module's tables, the line
 // reader, the posting rule, the look-up maps and the transactions, and the rule that a
 // failure names the line it happened at and drops the recipe being read.
 class ImportSession {
 public:
+    // Called after each recipe; it may raise ImportStopped.
     using Progress = std::function<void(int recipesRead)>;
 
     ImportSession(TdmMain1 &tables, LineReader &reader, Progress progress,

@@ -20,7 +20,8 @@ QString ImportSummary::totalsText() const
         parts << counted(valuesCut, "value cut to the length of its field", "values cut to the length of their fields");
     if (nulLines > 0)
         parts << counted(nulLines, "line held NUL bytes, kept without them", "lines held NUL bytes, kept without them");
-    return parts.join(QStringLiteral(", "));
+    const QString totals = parts.join(QStringLiteral(", "));
+    return stopped ? QStringLiteral("The import was stopped: ") + totals : totals;
 }
 
 QStringList ImportSummary::lossTexts() const

@@ -21,12 +21,14 @@ struct ImportSummary {
     int linesDropped = 0;     // ingredient lines of stored recipes that were refused
     int valuesCut = 0;        // values longer than their field, stored cut
     int nulLines = 0;         // lines that held NUL bytes, stored without them
+    bool stopped = false;     // the user stopped the import after recipesRead recipes
     QList<ImportLoss> losses; // the first kMaxLosses of the items counted above
 
     static constexpr int kMaxLosses = 10000;
 
     bool lostAnything() const { return recipesDropped + linesDropped + valuesCut + nulLines > 0; }
-    // "3 recipes imported, 1 ingredient line dropped": the totals, with what was lost.
+    // "3 recipes imported, 1 ingredient line dropped": the totals, with what was lost, after
+    // "The import was stopped: " when the user stopped it.
     QString totalsText() const;
     // One line for each item lost: "Line 12, recipe "Stew": ingredient line "Beef" dropped: ...".
     QStringList lossTexts() const;

@@ -9,7 +9,8 @@
 #include "exchange/MealMasterImporter.h"
 #include "exchange/NativeExporter.h"
 #include "exchange/NativeImporter.h"
-#include "exchange_ui/WaitBoxScope.h"
+#include "exchange_ui/BackgroundImport.h"
+#include "ui/WaitBoxScope.h"
 #include "ui/Waitbox.h"
 
 #include <QButtonGroup>
@@ -32,6 +33,16 @@ const QString kExporting = QStringLiteral("Exporting Recipies...Please Wait...")
 const QString kNoFileName = QStringLiteral("Please Select A file Name");
 // Each entry of the recipe list carries the key of its recipe: equal names stay apart.
 constexpr int kRecipeKeyRole = Qt::UserRole;
+
+template <typename Importer>
+BackgroundImport::Work importWith(LineReader &lines)
+{
+    return [&lines](TdmMain1 &tables, const ImportSession::Progress &progress) {
+        Importer importer(tables);
+        importer.setProgress(progress);
+        return importer.importFrom(lines);
+    };
+}
 
 } // namespace
 
@@ -142,6 +153,7 @@ void TImportExportTableForm::ExportRecipes()
             exporter = std::make_unique<MealMasterExporter>(m_dataModule);
         else
             exporter = std::make_unique<NativeExporter>(m_dataModule);
+        exporter->setProgress([&wait](int count) { wait.showCount(count, QStringLiteral("recipes written")); });
         written = exporter->exportKeys(edExportFile->text(), keys);
     }
     // Another copy of the program may have deleted a ticked recipe since the list was filled.
@@ -153,18 +165,24 @@ void TImportExportTableForm::ExportRecipes()
 
 void TImportExportTableForm::ImportNativeRecipes(LineReader &lines)
 {
-    WaitBoxScope wait(waitBox, kImporting);
-    NativeImporter importer(m_dataModule);
-    importer.setProgress([&wait](int count) { wait.showRecipesRead(count); });
-    showImportSummary(importer.importFrom(lines));
+    runImport(importWith<NativeImporter>(lines));
 }
 
 void TImportExportTableForm::ImportMealMasterRecipes(LineReader &lines)
 {
-    WaitBoxScope wait(waitBox, kImporting);
-    MealMasterImporter importer(m_dataModule);
-    importer.setProgress([&wait](int count) { wait.showRecipesRead(count); });
-    showImportSummary(importer.importFrom(lines));
+    runImport(importWith<MealMasterImporter>(lines));
+}
+
+// The import runs away from the window's thread, so that the window stays painted and the
+// wait box counts; the summary says how far a stopped import came.
+void TImportExportTableForm::runImport(const BackgroundImport::Work &work)
+{
+    ImportSummary summary;
+    {
+        WaitBoxScope wait(waitBox, kImporting);
+        summary = BackgroundImport(m_dataModule, wait).run(work);
+    }
+    showImportSummary(summary);
 }
 
 // The totals when the import ends; what was dropped or cut, item by item, behind them.
@@ -184,15 +202,6 @@ QStringList TImportExportTableForm::tickedRecipeKeys() const
         if (clbRecipeName->item(row)->checkState() == Qt::Checked)
             keys.append(clbRecipeName->item(row)->data(kRecipeKeyRole).toString());
     return keys;
-}
-
-QStringList TImportExportTableForm::tickedRecipeNames() const
-{
-    QStringList names;
-    for (int row = 0; row < clbRecipeName->count(); ++row)
-        if (clbRecipeName->item(row)->checkState() == Qt::Checked)
-            names.append(clbRecipeName->item(row)->text());
-    return names;
 }
 
 int TImportExportTableForm::formatIndex() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exchange_ui/BackgroundImport.h"
 #include "ui/AbsRegular.h"
 
 #include <QStringList>
@@ -72,7 +73,6 @@ public:
     // The selected item of rgExportFormat: 0 the native format, 1 Meal-Master.
     int exportFormatIndex() const;
     void setExportFormatIndex(int index);
-    QStringList tickedRecipeNames() const;
     // The keys of the ticked recipes, in list order: what the export writes.
     QStringList tickedRecipeKeys() const;
 
@@ -99,6 +99,7 @@ private:
     void browseInto(QLineEdit *edit);
     void importFile(const QString &fileName, int format);
     void showImportSummary(const ImportSummary &summary);
+    void runImport(const BackgroundImport::Work &work);
 
     TdmMain1 &m_dataModule;
     TSysInfo &m_settings;

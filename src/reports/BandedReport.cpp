@@ -92,18 +92,19 @@ void BandedReport::renderPage(QPainter &painter, int index)
 
 bool BandedReport::print(QPagedPaintDevice &device, int first, int last)
 {
-    const int count = pageCount();
-    last = last < 0 ? count - 1 : std::min(last, count - 1);
     first = std::max(first, 0);
     // The renderer places everything from the paper's corner, so the device gets no margins.
     device.setPageLayout(QPageLayout(m_pageLayout.pageSize(), m_pageLayout.orientation(), QMarginsF()));
     QPainter painter;
     if (!painter.begin(&device))
         return false;
-    for (int index = first; index <= last; ++index) {
+    // A report always has its first page, if only an empty one.
+    for (int index = first; (last < 0 || index <= last) && (index == 0 || hasPage(index)); ++index) {
         if (index > first)
             device.newPage();
         renderPage(painter, index);
+        if (m_pageProgress)
+            m_pageProgress(index - first + 1);
     }
     return painter.end();
 }

@@ -6,6 +6,7 @@
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -48,9 +49,11 @@ public:
     const ReportPage &page(int index);
 
     void renderPage(QPainter &painter, int index);
-    // Prints pages first to last (all when last is -1), each on its own sheet of the device;
-    // false when the device cannot be painted on.
+    // Prints pages first to last (all when last is -1), each on its own sheet of the device,
+    // laying them out as it goes; false when the device cannot be painted on.
     bool print(QPagedPaintDevice &device, int first = 0, int last = -1);
+    // Told the number of pages printed so far after each page that print() prints.
+    void setPageProgress(std::function<void(int pagesPrinted)> progress) { m_pageProgress = std::move(progress); }
     bool writePdf(const QString &path);
 
     void setTitle(const QString &title) { m_title = title; }
@@ -65,4 +68,5 @@ private:
     QString m_title;
     std::unique_ptr<ReportRun> m_run;
     ReportPage m_emptyPage;
+    std::function<void(int)> m_pageProgress;
 };

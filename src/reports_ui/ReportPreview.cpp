@@ -5,6 +5,8 @@
 #include "reports/BandedReport.h"
 #include "ui/CommandGuard.h"
 #include "ui/FormDefaults.h"
+#include "ui/WaitBoxScope.h"
+#include "ui/Waitbox.h"
 
 #include <QAction>
 #include <QDir>
@@ -16,6 +18,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QStyle>
@@ -24,6 +27,9 @@
 #include <QVBoxLayout>
 
 namespace {
+
+const QString kPreparing = QStringLiteral("Preparing Report...Please Wait...");
+const QString kPrinting = QStringLiteral("Printing Report...Please Wait...");
 
 QString askForPdfPath(QWidget &owner, const QString &suggestedPath)
 {
@@ -52,7 +58,9 @@ ReportPreview::ReportPreview(BandedReport &report, QWidget *owner)
     m_previewPrinter->setPageLayout(report.pageLayout());
     m_view = new QPrintPreviewWidget(m_previewPrinter.get(), this);
     connect(m_view, &QPrintPreviewWidget::paintRequested, this,
-            [this](QPrinter *printer) { runGuarded([&] { m_report.print(*printer); }); });
+            [this](QPrinter *printer) {
+                runGuarded([&] { printCounted(kPreparing, [&] { return m_report.print(*printer); }); });
+            });
     connect(m_view, &QPrintPreviewWidget::previewChanged, this, &ReportPreview::updatePageLabel);
     ToolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     actPrint->setShortcut(QKeySequence::Print);
@@ -152,7 +160,16 @@ bool ReportPreview::printTo(QPrinter &printer)
     }
     printer.setFullPage(true);
     printer.setDocName(m_report.title());
-    return m_report.print(printer, first, last);
+    return printCounted(kPrinting, [&] { return m_report.print(printer, first, last); });
+}
+
+// A long report shows the pages done so far in the wait box, which keeps the windows painted.
+bool ReportPreview::printCounted(const QString &message, const std::function<bool()> &print)
+{
+    WaitBoxScope wait(WaitForm, message);
+    m_report.setPageProgress([&wait](int pages) { wait.showCount(pages, QStringLiteral("pages")); });
+    const auto forget = qScopeGuard([this] { m_report.setPageProgress({}); });
+    return print();
 }
 
 void ReportPreview::printClick()
@@ -179,7 +196,7 @@ bool ReportPreview::savePdf(const QString &path)
         Prompter::instance().error(problem);
         return false;
     }
-    if (m_report.writePdf(path))
+    if (printCounted(kPrinting, [&] { return m_report.writePdf(path); }))
         return true;
     Prompter::instance().error(QStringLiteral("Unable to write %1").arg(QDir::toNativeSeparators(path)));
     return false;

@@ -46,6 +46,7 @@ private:
     void savePdfClick();
     QString suggestedPdfPath() const;
     void updatePageLabel();
+    bool printCounted(const QString &message, const std::function<bool()> &print);
 
     BandedReport &m_report;
     std::unique_ptr<QPrinter> m_previewPrinter;

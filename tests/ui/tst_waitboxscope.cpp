@@ -1,4 +1,4 @@
-#include "exchange_ui/WaitBoxScope.h"
+#include "ui/WaitBoxScope.h"
 #include "ui/Waitbox.h"
 
 #include <QLabel>
