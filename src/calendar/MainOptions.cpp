@@ -4,6 +4,7 @@
 #include "data/Utilities.h"
 #include "data/dmmain.h"
 #include "ui/AbsBase.h"
+#include "ui/BoundGrid.h"
 #include "ui/NiftyMan.h"
 
 #include <QAction>
@@ -46,6 +47,9 @@ void TMainForm::ApplyOptions()
         copyShortcut(HotKey9, Today1);
     } else {
         resize(pnlCalendar->x(), height());
+        // A hidden calendar cannot take the focus back when the window is active again.
+        if (focusWidget() && !focusWidget()->isVisibleTo(this))
+            DBGrid1->setFocus();
     }
     for (QAction *item : calendarItems())
         item->setEnabled(calendarShown);

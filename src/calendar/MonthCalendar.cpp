@@ -1,6 +1,7 @@
 #include "calendar/MonthCalendar.h"
 
 #include "ui/CommandGuard.h"
+#include "ui/FocusMark.h"
 
 #include <QKeyEvent>
 #include <QLocale>
@@ -146,10 +147,8 @@ void MonthCalendar::paintDays(QPainter &painter)
             painter.fillRect(cell, palette().color(QPalette::Active, QPalette::Highlight));
         painter.setPen(selected ? palette().color(QPalette::Active, QPalette::HighlightedText) : Qt::black);
         painter.drawText(cell, Qt::AlignCenter, QString::number(day));
-        if (selected && hasFocus()) {
-            painter.setPen(QPen(palette().color(QPalette::Active, QPalette::HighlightedText), 1, Qt::DotLine));
-            painter.drawRect(cell.adjusted(2, 2, -3, -3));
-        }
+        if (selected && hasFocus())
+            drawFocusMark(painter, cell, palette());
     }
 }
 

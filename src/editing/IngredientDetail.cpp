@@ -64,7 +64,9 @@ void TIngredientDetailForm::layOut()
     layout->addStretch();
     layout->addWidget(createButtonPanel(BitBtn4, BitBtn5));
     setTabChain({BitBtn1, DBEdit1, cbMeasurement, cbDescription, BitBtn4, BitBtn5});
-    resize(420, 150);
+    // As wide as the recipe editor it opens over: wider, its fields would line up with the
+    // editor's edges and seem to have no margins where no window frame is drawn.
+    resize(400, 150);
 }
 
 QString TIngredientDetailForm::duplicateMessage(const QString &ingredientName)

@@ -52,8 +52,8 @@ TRecipeEditForm::TRecipeEditForm(QWidget *owner)
       btnEdit(toolButton(QStringLiteral("&Edit..."), QStyle::SP_FileDialogDetailedView, gbIngredients)),
       btnDelete(toolButton(QStringLiteral("&Delete"), QStyle::SP_TrashIcon, gbIngredients)),
       btnSetup(toolButton(QStringLiteral("&Setup"), QStyle::SP_FileDialogListView, gbIngredients)),
-      btnMoveDown(toolButton(QStringLiteral("Down"), QStyle::SP_ArrowDown, gbIngredients)),
-      btnMoveUp(toolButton(QStringLiteral("Up"), QStyle::SP_ArrowUp, gbIngredients)),
+      btnMoveDown(toolButton(QStringLiteral("Do&wn"), QStyle::SP_ArrowDown, gbIngredients)),
+      btnMoveUp(toolButton(QStringLiteral("&Up"), QStyle::SP_ArrowUp, gbIngredients)),
       DBGrid1(new BoundGrid(gbIngredients)),
       DBMemo1(new BoundMemo(this)),
       m_dm(*dmMain1)

@@ -64,11 +64,14 @@ ReportPreview::ReportPreview(BandedReport &report, QWidget *owner)
     connect(m_view, &QPrintPreviewWidget::previewChanged, this, &ReportPreview::updatePageLabel);
     ToolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     actPrint->setShortcut(QKeySequence::Print);
+    // The tool bar takes no access keys and no tab stops: its commands are reached by shortcut.
+    actSavePdf->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_S), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)});
     connect(actPrint, &QAction::triggered, this, guarded(this, &ReportPreview::printClick));
     connect(actSavePdf, &QAction::triggered, this, guarded(this, &ReportPreview::savePdfClick));
     connect(actClose, &QAction::triggered, this, &QDialog::accept);
     addViewActions();
     addPageActions();
+    showShortcutsInToolTips();
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -119,6 +122,19 @@ void ReportPreview::addPageActions()
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     ToolBar->addWidget(spacer);
     ToolBar->addAction(actClose);
+}
+
+// "Save as PDF (Ctrl+S)": the tips tell a user where the keys are.
+void ReportPreview::showShortcutsInToolTips()
+{
+    for (QAction *action : ToolBar->actions()) {
+        if (action->shortcut().isEmpty())
+            continue;
+        QString name = action->text().remove(QLatin1Char('&'));
+        if (name.endsWith(QLatin1String("...")))
+            name.chop(3);
+        action->setToolTip(QStringLiteral("%1 (%2)").arg(name, action->shortcut().toString(QKeySequence::NativeText)));
+    }
 }
 
 void ReportPreview::run()

@@ -42,6 +42,7 @@ public:
 private:
     void addViewActions();
     void addPageActions();
+    void showShortcutsInToolTips();
     void printClick();
     void savePdfClick();
     QString suggestedPdfPath() const;

@@ -4,9 +4,11 @@
 #include "data/DataSource.h"
 #include "ui/CommandGuard.h"
 #include "ui/DataSetTableModel.h"
+#include "ui/FocusMark.h"
 #include "ui/RowIndicatorHeader.h"
 
 #include <QHeaderView>
+#include <QPainter>
 
 BoundGrid::BoundGrid(QWidget *parent) : QTableView(parent)
 {
@@ -68,6 +70,18 @@ void BoundGrid::setRowIndicator(bool on)
         setVerticalHeader(header);
     }
     verticalHeader()->setVisible(on);
+}
+
+// The selection shows with or without the focus; the mark tells where the arrow keys act.
+void BoundGrid::paintEvent(QPaintEvent *event)
+{
+    QTableView::paintEvent(event);
+    const int row = currentIndex().row();
+    if (!hasFocus() || row < 0)
+        return;
+    QPainter painter(viewport());
+    const QRect line(-horizontalOffset(), rowViewportPosition(row), horizontalHeader()->length(), rowHeight(row));
+    drawFocusMark(painter, line.intersected(viewport()->rect()), palette());
 }
 
 void BoundGrid::followDataSet()

@@ -22,6 +22,9 @@ public:
     // A narrow row header that marks the current row; off by default.
     void setRowIndicator(bool on);
 
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
 private:
     void followDataSet();
     void currentRowChanged(const QModelIndex &current);

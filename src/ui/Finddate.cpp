@@ -4,6 +4,7 @@
 #include "data/EngineError.h"
 #include "data/Prompter.h"
 #include "ui/CommandGuard.h"
+#include "ui/FocusMark.h"
 #include "ui/FormDefaults.h"
 
 #include <QAbstractItemView>
@@ -40,6 +41,20 @@ protected:
     }
 };
 
+// The month grid marks the chosen day while it has the keyboard focus.
+class FocusMarkedCalendar final : public QCalendarWidget {
+public:
+    using QCalendarWidget::QCalendarWidget;
+
+protected:
+    void paintCell(QPainter *painter, const QRect &rect, QDate date) const override
+    {
+        QCalendarWidget::paintCell(painter, rect, date);
+        if (date == selectedDate() && hasFocus())
+            drawFocusMark(*painter, rect, palette());
+    }
+};
+
 } // namespace
 
 TFindDateForm::TFindDateForm(QWidget *owner)
@@ -47,7 +62,7 @@ TFindDateForm::TFindDateForm(QWidget *owner)
       Bevel1(new QFrame(this)),
       Label1(new QLabel(QStringLiteral("Date"), this)),
       EditDate(new QLabel(this)),
-      Calendar(new QCalendarWidget(this)),
+      Calendar(new FocusMarkedCalendar(this)),
       Label2(new QLabel(QStringLiteral("Year"), this)),
       Label3(new QLabel(QStringLiteral("Month"), this)),
       Label4(new QLabel(QStringLiteral("Day"), this)),

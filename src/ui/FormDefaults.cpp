@@ -38,11 +38,23 @@ QFont formFont()
     return font;
 }
 
+void fitToScreen(QWidget &window)
+{
+    const QScreen *screen = window.screen();
+    if (!screen)
+        return;
+    const QSize decoration = window.frameGeometry().size() - window.size();
+    const QSize room = screen->availableGeometry().size() - decoration;
+    if (window.width() > room.width() || window.height() > room.height())
+        window.resize(window.size().boundedTo(room));
+}
+
 void centreOnScreen(QWidget &window)
 {
     const QScreen *screen = window.screen();
     if (!screen)
         return;
+    fitToScreen(window);
     QRect frame = window.frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());
     window.move(frame.topLeft());

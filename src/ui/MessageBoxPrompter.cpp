@@ -1,5 +1,7 @@
 #include "ui/MessageBoxPrompter.h"
 
+#include "ui/FormDefaults.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -8,13 +10,13 @@ bool MessageBoxPrompter::confirm(const QString &question)
     QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), question, QMessageBox::Yes | QMessageBox::No,
                     dialogParent());
     box.setDefaultButton(QMessageBox::Yes);
-    return box.exec() == QMessageBox::Yes;
+    return exec(box) == QMessageBox::Yes;
 }
 
 void MessageBoxPrompter::inform(const QString &message)
 {
     QMessageBox box(QMessageBox::Information, applicationTitle(), message, QMessageBox::Ok, dialogParent());
-    box.exec();
+    exec(box);
 }
 
 // The details stay behind the box's "Show Details..." button.
@@ -28,7 +30,14 @@ void MessageBoxPrompter::informWithDetails(const QString &message, const QString
 void MessageBoxPrompter::error(const QString &message)
 {
     QMessageBox box(QMessageBox::Critical, applicationTitle(), message, QMessageBox::Ok, dialogParent());
-    box.exec();
+    exec(box);
+}
+
+// A box is a window of its own and inherits no font from the window it stands over.
+int MessageBoxPrompter::exec(QMessageBox &box)
+{
+    box.setFont(FormDefaults::formFont());
+    return box.exec();
 }
 
 QWidget *MessageBoxPrompter::dialogParent()

@@ -2,6 +2,7 @@
 
 #include "data/Prompter.h"
 
+class QMessageBox;
 class QWidget;
 
 // The prompter of the running program: standard message boxes over the active window.
@@ -13,6 +14,7 @@ public:
     void error(const QString &message) override;
 
 private:
+    static int exec(QMessageBox &box);
     static QWidget *dialogParent();
     static QString applicationTitle();
 };

@@ -40,6 +40,7 @@ private slots:
     void everyRegularWindowFollowsTheSharedManager();
     void windowWithoutManagerStaysPlain();
     void regularWindowIsCentredWhenFirstShown();
+    void regularWindowLargerThanTheScreenIsFitted();
     void builtInTileRepeatsSeamlessly();
 };
 
@@ -110,6 +111,18 @@ void TestBaseWindows::regularWindowIsCentredWhenFirstShown()
     window.move(10, 20);
     window.show();
     QCOMPARE(window.pos(), QPoint(10, 20));
+}
+
+// A large scale factor on a small screen: the window must not reach past the screen's edges.
+void TestBaseWindows::regularWindowLargerThanTheScreenIsFitted()
+{
+    AbsBaseForm = new TAbsBaseForm;
+    TAbsRegularForm window;
+    const QRect available = window.screen()->availableGeometry();
+    window.resize(available.width() + 100, available.height() + 200);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(available.contains(window.frameGeometry()));
 }
 
 // Opposite edges must meet like any two neighbouring columns, or the repeat shows as a grid.

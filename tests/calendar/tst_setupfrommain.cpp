@@ -2,9 +2,11 @@
 
 #include "app/Startup.h"
 #include "calendar/Main.h"
+#include "calendar/MonthCalendar.h"
 #include "data/SysInfo.h"
 #include "editing/Setup.h"
 #include "ui/AbsBase.h"
+#include "ui/BoundGrid.h"
 #include "ui/NiftyForm.h"
 #include "ui/NiftyMan.h"
 
@@ -27,6 +29,7 @@ private slots:
     void cleanup();
     void closeAppliesTheBackgroundSetting();
     void closeBoxAppliesNothing();
+    void hidingTheCalendarGivesTheFocusToTheList();
 
 private:
     // Triggers Setup and runs the action on the setup window once it shows.
@@ -98,6 +101,22 @@ void TestSetupFromMain::closeBoxAppliesNothing()
     runSetup([&](TSetupForm &setup) { setup.close(); });
     QVERIFY(!MainForm->pnlCalendar->isHidden());
     QVERIFY(m_prompter->errors.isEmpty());
+}
+
+// The calendar had the focus; with it hidden the keys must still reach a control of the window.
+void TestSetupFromMain::hidingTheCalendarGivesTheFocusToTheList()
+{
+    MainForm->activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), MainForm);
+    MainForm->Calendar1->setFocus();
+    runSetup([&](TSetupForm &setup) {
+        setup.cbViewCalendar->setChecked(false);
+        setup.BitBtn4->click();
+    });
+    QVERIFY(MainForm->pnlCalendar->isHidden());
+    MainForm->activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), MainForm);
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(MainForm->DBGrid1));
 }
 
 QTEST_MAIN(TestSetupFromMain)

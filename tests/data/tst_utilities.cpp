@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "data/DateText.h"
 #include "data/Utilities.h"
 #include "data/dmmain.h"
 
@@ -68,6 +69,68 @@ private slots:
         QFETCH(QString, text);
         QFETCH(bool, flag);
         QCOMPARE(TextToBool(text), flag);
+    }
+
+    // Dates as people type them, read in the locale's order of day, month and year; two-digit
+    // years fall in the fifty years before and the forty-nine after the current one.
+    void typedDate_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("currentYear");
+        QTest::addColumn<QDate>("date");
+        const QDate christmas(2026, 12, 24);
+        QTest::newRow("de, padded") << "de_DE" << "01.02.2027" << 2026 << QDate(2027, 2, 1);
+        QTest::newRow("de, unpadded") << "de_DE" << "1.2.2027" << 2026 << QDate(2027, 2, 1);
+        QTest::newRow("de, two-digit year") << "de_DE" << "24.12.26" << 2026 << christmas;
+        QTest::newRow("de, trailing dot and blanks") << "de_DE" << " 24. 12. 2026 " << 2026 << christmas;
+        QTest::newRow("de, ISO") << "de_DE" << "2026-12-24" << 2026 << christmas;
+        QTest::newRow("de, 31 April") << "de_DE" << "31.4.2026" << 2026 << QDate();
+        QTest::newRow("fr, two-digit year") << "fr_FR" << "24/12/26" << 2026 << christmas;
+        QTest::newRow("fr, unpadded") << "fr_FR" << "1/2/2027" << 2026 << QDate(2027, 2, 1);
+        QTest::newRow("fr, month name") << "fr_FR" << "24 d\u00e9c. 2026" << 2026 << christmas;
+        QTest::newRow("fr, ISO") << "fr_FR" << "2026-12-24" << 2026 << christmas;
+        QTest::newRow("fr, month 13") << "fr_FR" << "12/13/2026" << 2026 << QDate();
+        QTest::newRow("us, two-digit year") << "en_US" << "12/24/26" << 2026 << christmas;
+        QTest::newRow("us, unpadded") << "en_US" << "2/1/2027" << 2026 << QDate(2027, 2, 1);
+        QTest::newRow("us, padded") << "en_US" << "02/01/2027" << 2026 << QDate(2027, 2, 1);
+        QTest::newRow("us, ISO") << "en_US" << "2026-12-24" << 2026 << christmas;
+        QTest::newRow("us, day first is no date") << "en_US" << "24/12/2026" << 2026 << QDate();
+        QTest::newRow("gb, two-digit year") << "en_GB" << "24/12/26" << 2026 << christmas;
+        QTest::newRow("C, as displayed") << "C" << "24 Dec 2026" << 2026 << christmas;
+        QTest::newRow("ja, year first") << "ja_JP" << "2026/12/24" << 2026 << christmas;
+        QTest::newRow("three-digit year") << "de_DE" << "24.12.026" << 2026 << QDate();
+        QTest::newRow("three-digit day") << "de_DE" << "024.12.2026" << 2026 << QDate();
+        QTest::newRow("two parts") << "de_DE" << "24.12." << 2026 << QDate();
+        QTest::newRow("four parts") << "de_DE" << "24.12.2026.1" << 2026 << QDate();
+        QTest::newRow("words") << "en_US" << "next Tuesday" << 2026 << QDate();
+        QTest::newRow("window, 50 back, de") << "de_DE" << "1.1.76" << 2026 << QDate(1976, 1, 1);
+        QTest::newRow("window, 50 back, us") << "en_US" << "1/1/76" << 2026 << QDate(1976, 1, 1);
+        QTest::newRow("window, 49 ahead, fr") << "fr_FR" << "1/1/75" << 2026 << QDate(2075, 1, 1);
+        QTest::newRow("window slides with the year") << "fr_FR" << "1/1/76" << 2090 << QDate(2076, 1, 1);
+        QTest::newRow("window across a century") << "fr_FR" << "1/1/39" << 2090 << QDate(2139, 1, 1);
+    }
+    void typedDate()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, text);
+        QFETCH(int, currentYear);
+        QFETCH(QDate, date);
+        QCOMPARE(DateText::parse(text, QLocale(locale), currentYear), date);
+    }
+
+    // The date fields and the command line read in the user's locale, and store ISO text.
+    void typedDateFollowsTheUsersLocale()
+    {
+        const QLocale previous;
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        const QDate german = DateText::parse("1.2.2027");
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        const QDate american = DateText::parse("1.2.2027");
+        QLocale::setDefault(previous);
+        QCOMPARE(german, QDate(2027, 2, 1));
+        QCOMPARE(american, QDate(2027, 1, 2));
+        QCOMPARE(DateText::toStorage(german), QStringLiteral("2027-02-01"));
     }
 
     void boolToTextRoundTrips()

@@ -85,6 +85,8 @@ private slots:
     void recipeEditorToolKeys_data();
     void recipeEditorToolKeys();
     void recipeEditorDeleteKeyAsks();
+    void recipeEditorMoveKeys_data();
+    void recipeEditorMoveKeys();
     void recipeEditorCloseKeys_data();
     void recipeEditorCloseKeys();
     void lineAndPickerByKeyboard();
@@ -189,6 +191,31 @@ void TestKeyboardEditors::recipeEditorDeleteKeyAsks()
     QCOMPARE(m_fixture->prompter().questions.first(),
              QStringLiteral("Are you sure you want to delete this Ingredient?"));
     QCOMPARE(storedLines(*m_fixture, m_recipe), QStringList{"Flour:0"});
+}
+
+void TestKeyboardEditors::recipeEditorMoveKeys_data()
+{
+    QTest::addColumn<int>("arrow");  // chooses the line to move
+    QTest::addColumn<int>("key");
+    QTest::newRow("Alt+W: Do&wn on the first line") << int(Qt::Key_Up) << int(Qt::Key_W);
+    QTest::newRow("Alt+U: &Up on the last line") << int(Qt::Key_Down) << int(Qt::Key_U);
+}
+
+// Either move exchanges the two lines of the cake.
+void TestKeyboardEditors::recipeEditorMoveKeys()
+{
+    QFETCH(int, arrow);
+    QFETCH(int, key);
+    bool moved = false;
+    runEditor([&](TRecipeEditForm &editor) {
+        editor.DBGrid1->setFocus();
+        press(editor, arrow);
+        QTest::keyClick(&editor, Qt::Key(key), Qt::AltModifier);
+        const QStringList exchanged{"Egg:0", "Flour:1"};
+        moved = QTest::qWaitFor([&] { return storedLines(*m_fixture, m_recipe) == exchanged; }, 2000);
+        editor.BitBtn4->click();
+    });
+    QVERIFY2(moved, qPrintable(storedLines(*m_fixture, m_recipe).join(", ")));
 }
 
 void TestKeyboardEditors::recipeEditorCloseKeys_data()

@@ -71,6 +71,33 @@ private slots:
         QCOMPARE(pdfPageCount(readFile(path)), 5);
     }
 
+    void saveAsPdfByKey_data()
+    {
+        QTest::addColumn<QKeySequence>("keys");
+        QTest::newRow("Ctrl+S") << QKeySequence(Qt::CTRL | Qt::Key_S);
+        QTest::newRow("Ctrl+Shift+S") << QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
+    }
+
+    // The tool bar is no tab stop: the keys reach the command, and its tip names them.
+    void saveAsPdfByKey()
+    {
+        QFETCH(QKeySequence, keys);
+        ReportPreview preview(*m_report);
+        int asked = 0;
+        preview.choosePdfPath = [&](QWidget &, const QString &) {
+            ++asked;
+            return QString();
+        };
+        QTimer::singleShot(0, [&] {
+            if (QTest::qWaitForWindowActive(&preview))
+                QTest::keySequence(preview.focusWidget() ? preview.focusWidget() : &preview, keys);
+            preview.actClose->trigger();
+        });
+        preview.run();
+        QCOMPARE(asked, 1);
+        QCOMPARE(preview.actSavePdf->toolTip(), QStringLiteral("Save as PDF (Ctrl+S)"));
+    }
+
     void noChosenFileSavesNothing()
     {
         ReportPreview preview(*m_report);
