@@ -5,6 +5,7 @@
 #include "exchange/MealMasterImporter.h"
 #include "exchange/NativeImporter.h"
 
+#include <QSqlQuery>
 #include <QtTest>
 #include <stdexcept>
 #include <sys/wait.h>
@@ -131,10 +132,13 @@ private slots:
     void refusedRecipeTakesItsLinesAlong()
     {
         TTable &recipes = m_fx->dm().tblRecipe;
-        recipes.insert();  // draws key "0"
-        recipes.fieldByName("Recipe_ID").setAsString("1");  // the key the import draws next
+        recipes.insert();
         recipes.fieldByName("Name").setAsString("Kept");
         recipes.post();
+        // Keys never clash with stored ones, so a check of the table does the refusing.
+        QSqlQuery refuse(m_fx->dm().Database1.connection());
+        QVERIFY(refuse.exec("CREATE TEMP TRIGGER refuse BEFORE INSERT ON main.Recipe WHEN NEW.Name = 'Refused' "
+                            "BEGIN SELECT RAISE(ABORT, 'CHECK constraint failed: refused'); END"));
         const QByteArray text = nativeBlock("Name=Refused;", {}, {}, {"Ingredient=Fresh herb;Order=0;"})
                                 + nativeBlock("Name=Second;", {}, {}, {"Ingredient=Leek;Order=0;"});
         LineReader reader(text);
