@@ -41,7 +41,8 @@ void RecipeLayout::openData()
     tblIngredient.setTableName(QStringLiteral("INGREDIE.DB"));
     tblIngredient.setIndexFieldNames(QStringLiteral("Ingredient_ID"));
     tblRecIngre.setTableName(QStringLiteral("Rec_ingr.DB"));
-    tblRecIngre.setIndexFieldNames(QStringLiteral("Recipe_ID"));
+    // A recipe's lines print in their own order, whatever their keys.
+    tblRecIngre.setIndexFieldNames(QStringLiteral("Recipe_ID;Order"));
     tblRecIngre.setMasterSource(&tblRecipe, QStringLiteral("Recipe_ID"));
     tblRecIngre.addLookupField(QStringLiteral("Ingredient"), 40,
                                {QStringLiteral("Ingredient_ID"), &tblIngredient, QStringLiteral("Ingredient_ID"),

@@ -4,6 +4,8 @@
 #include "reports/rep1.h"
 #include "reports/rep2.h"
 
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QtTest>
 
 namespace {
@@ -104,18 +106,37 @@ private slots:
         QCOMPARE(page.textsOf("lbIngredients"), QStringList{"Ingredients"});
     }
 
-    void linesComeInIngredientKeyOrderNotInTheirOwnOrder()
+    void linesComeInTheirOrderNotInKeyOrder_data()
     {
-        // Keys are compared as text: "10" sorts before "2".
+        QTest::addColumn<bool>("small");
+        QTest::newRow("full recipe") << false;
+        QTest::newRow("small recipe") << true;
+    }
+    void linesComeInTheirOrderNotInKeyOrder()
+    {
+        QFETCH(bool, small);
+        // Keys are compared as text ("10" sorts before "2"), and the lines were entered in
+        // neither their key order nor the order they are given afterwards.
         for (int i = 0; i <= 10; ++i)
             m_fixture->addIngredient(QStringLiteral("Ingredient %1").arg(i));
-        const QString second = dm().tblIngredientLookup.lookup("Ingredient_ID", "2", "Ingredient").toString();
-        const QString tenth = dm().tblIngredientLookup.lookup("Ingredient_ID", "10", "Ingredient").toString();
-        QVERIFY(!second.isEmpty() && !tenth.isEmpty());
-        m_fixture->addRecipe({QStringLiteral("Mix"), {{second, "1", "", ""}, {tenth, "2", "", ""}}});
-        TqrRecipe report(dm());
-        report.prepareFiltered(QString());
-        QCOMPARE(report.page(0).textsOf("dbIngredient"), (QStringList{tenth, second}));
+        QStringList names;
+        for (const char *key : {"2", "10", "5"})
+            names << dm().tblIngredientLookup.lookup("Ingredient_ID", key, "Ingredient").toString();
+        QVERIFY(!names.contains(QString()));
+        const QString id = m_fixture->addRecipe({QStringLiteral("Mix"), {{names[0], "1", "", ""}, {names[1], "2", "", ""},
+                                                                      {names[2], "3", "", ""}}});
+        QSqlQuery reorder(dm().Database1.connection());
+        reorder.prepare("UPDATE \"REC_INGR\" SET \"Order\" = ? WHERE \"Recipe_ID\" = ? AND \"Ingredient_ID\" = ?");
+        for (const auto &[order, key] : {std::pair{5, "2"}, {9, "10"}, {0, "5"}}) {
+            reorder.addBindValue(order);
+            reorder.addBindValue(id);
+            reorder.addBindValue(QString::fromLatin1(key));
+            QVERIFY2(reorder.exec(), qPrintable(reorder.lastError().text()));
+        }
+        auto report = makeLayout(dm(), small);
+        report->prepareFiltered(QString());
+        QCOMPARE(report->page(0).textsOf("dbIngredient"), (QStringList{names[2], names[0], names[1]}));
+        QCOMPARE(report->page(0).textsOf("dbAmount"), (QStringList{"3", "1", "2"}));
     }
 
     void theAssignedColumnPrintsOnlyWhenEnabled()
