@@ -274,6 +274,57 @@ private slots:
         QCOMPARE(value.rect.top() + value.ascent, category.rect.top() + category.ascent);
     }
 
+    void noTextOverlapsAnotherOrLeavesThePage_data()
+    {
+        QTest::addColumn<bool>("small");
+        QTest::addColumn<bool>("dated");
+        QTest::newRow("full recipe") << false << false;
+        QTest::newRow("full recipe, dated") << false << true;
+        QTest::newRow("small recipe") << true << false;
+        QTest::newRow("small recipe, dated") << true << true;
+    }
+    void noTextOverlapsAnotherOrLeavesThePage()
+    {
+        QFETCH(bool, small);
+        QFETCH(bool, dated);
+        // Every value as long as its field takes, in wide letters or in words.
+        RecipeEntry recipe{QString(40, QLatin1Char('W')),
+                           {{QString(40, QLatin1Char('M')), "1 1/2-2 ct", "lb package", "finely chopped fresh"},
+                            {"boneless skinless chicken breast halves", "10", QString(10, QLatin1Char('W')),
+                             QString(20, QLatin1Char('W'))}}};
+        recipe.category = QStringLiteral("Vegetables & Side Dishes");
+        recipe.meal = QStringLiteral("Sunday Brunch Buffet");
+        recipe.servings = QStringLiteral("12 to 16 servings");
+        recipe.cookTime = QString(20, QLatin1Char('W'));
+        recipe.prepTime = QStringLiteral("overnight plus 2 hours");
+        recipe.instructions = QStringLiteral("Mix.");
+        m_fixture->plan(QDate(2024, 3, 5), m_fixture->addRecipe(recipe));
+        auto report = makeLayout(dm(), small);
+        report->setAssignedDateShown(dated);
+        report->prepareFiltered(QString());
+        const QRectF body = report->bodyRect().adjusted(-0.01, -0.01, 0.01, 0.01);
+        QList<PlacedItem> texts;
+        for (const PlacedItem &item : report->page(0).items)
+            if (item.kind != ItemKind::Line)
+                texts << item;
+        for (int i = 0; i < texts.size(); ++i) {
+            QVERIFY2(body.contains(texts[i].rect), qPrintable(texts[i].name));
+            for (int j = i + 1; j < texts.size(); ++j) {
+                const QRectF common = texts[i].rect.intersected(texts[j].rect);
+                QVERIFY2(common.width() * common.height() < 1e-6, qPrintable(texts[i].name + " " + texts[j].name));
+            }
+        }
+        // Nothing of a value is lost on the way.
+        auto printed = [&](const char *item) {
+            return report->page(0).textsOf(QString::fromLatin1(item)).join(QString()).remove(QRegularExpression("\\s"));
+        };
+        for (const char *field : {"Name", "Category", "Meal", "Servings", "CookTime", "PrepTime"}) {
+            QString stored = dm().tblRecipe.fieldByName(QString::fromLatin1(field)).asString();
+            QCOMPARE(printed(qPrintable("db" + QString::fromLatin1(field))), stored.remove(QLatin1Char(' ')));
+        }
+        QCOMPARE(printed("dbDescription"), QStringLiteral("finelychoppedfresh") + QString(20, QLatin1Char('W')));
+    }
+
     void itemsSitWhereTheLayoutPutsThem_data()
     {
         QTest::addColumn<bool>("small");
