@@ -24,6 +24,8 @@ PictureFileDialog::PictureFileDialog(QWidget *parent) : QFileDialog(parent), img
     // Qt's dialog lays its parts out in a grid whose second row holds the file list.
     if (auto *grid = qobject_cast<QGridLayout *>(layout()))
         grid->addWidget(imgPreview, 1, grid->columnCount(), Qt::AlignTop);
+    // The list keeps the room it would have without the preview.
+    resize(sizeHint() + QSize(kPreviewSize.width(), 0));
     connect(this, &QFileDialog::currentChanged, this, &PictureFileDialog::showPreview);
 }
 
