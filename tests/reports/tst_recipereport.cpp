@@ -25,6 +25,14 @@ QStringList allTextsOf(RecipeLayout &layout, const QString &item)
     return texts;
 }
 
+// The rows of a test that runs on the full and on the small recipe.
+void addBothLayouts()
+{
+    QTest::addColumn<bool>("small");
+    QTest::newRow("full recipe") << false;
+    QTest::newRow("small recipe") << true;
+}
+
 QStringList words(const QString &text)
 {
     return text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
@@ -87,12 +95,7 @@ private slots:
         QVERIFY(!report->page(0).isEmpty());
     }
 
-    void aRecipeWithoutLinesStillPrintsOneEmptyLine_data()
-    {
-        QTest::addColumn<bool>("small");
-        QTest::newRow("full recipe") << false;
-        QTest::newRow("small recipe") << true;
-    }
+    void aRecipeWithoutLinesStillPrintsOneEmptyLine_data() { addBothLayouts(); }
     void aRecipeWithoutLinesStillPrintsOneEmptyLine()
     {
         QFETCH(bool, small);
@@ -106,12 +109,7 @@ private slots:
         QCOMPARE(page.textsOf("lbIngredients"), QStringList{"Ingredients"});
     }
 
-    void linesComeInTheirOrderNotInKeyOrder_data()
-    {
-        QTest::addColumn<bool>("small");
-        QTest::newRow("full recipe") << false;
-        QTest::newRow("small recipe") << true;
-    }
+    void linesComeInTheirOrderNotInKeyOrder_data() { addBothLayouts(); }
     void linesComeInTheirOrderNotInKeyOrder()
     {
         QFETCH(bool, small);
