@@ -115,6 +115,9 @@ QWidget *TMainForm::buildSearchStrip()
     cbCategory = new QComboBox(strip);
     cbCategory->setEditable(true);
     cbCategory->setInsertPolicy(QComboBox::NoInsert);
+    // The list filters on the text as typed: no completion, and no matching of a typed text to
+    // an item in another letter case when the box loses the focus ("all" is not "ALL").
+    cbCategory->setCompleter(nullptr);
     cbCategory->setFixedWidth(77);
     setHint(cbCategory, QStringLiteral("Sort Recipes By Their Category"));
     grid->addWidget(new QLabel(QStringLiteral("Search Recipe Name"), strip), 0, 0);

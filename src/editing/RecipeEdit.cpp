@@ -24,6 +24,9 @@
 
 namespace {
 
+// The characters a drop-down field is sized for, whatever its list holds.
+constexpr int kFieldLength = 10;
+
 QToolButton *toolButton(const QString &caption, QStyle::StandardPixmap glyph, QWidget *parent)
 {
     auto *button = new QToolButton(parent);
@@ -163,6 +166,13 @@ QWidget *TRecipeEditForm::createFieldArea()
     grid->addWidget(cbCookTime, 5, 1);
     for (int column = 0; column < 3; ++column)
         grid->setColumnStretch(column, 1);
+    // The fields keep their widths whatever their lists hold, also when a longer value arrives
+    // from the setup window. Their items have no icons to make room for.
+    for (QComboBox *combo : {dbcbMeal, DBLookupComboBox1, cbPrepTime, cbCookTime}) {
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        combo->setMinimumContentsLength(kFieldLength);
+        combo->setIconSize(QSize(0, 0));
+    }
     return area;
 }
 

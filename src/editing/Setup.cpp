@@ -4,12 +4,12 @@
 #include "data/EngineError.h"
 #include "data/Utilities.h"
 #include "data/dmmain.h"
+#include "editing/PictureFileDialog.h"
 #include "editing/SetupEdit.h"
 #include "ui/BoundGrid.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -45,8 +45,7 @@ TSetupForm::TSetupForm(QWidget *owner)
     layout->addLayout(buttons);
     resize(540, 400);
     choosePicture = [](QWidget &owner, const QString &folder) {
-        return QFileDialog::getOpenFileName(&owner, QString(), folder + QStringLiteral("/*.bmp"),
-                                            QStringLiteral("Bitmap Files (*.bmp);;All Files (*.*)"));
+        return PictureFileDialog::getPictureFile(&owner, folder);
     };
 }
 

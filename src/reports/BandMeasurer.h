@@ -31,6 +31,13 @@ private:
     PlacedItem measureItem(const ReportItem &item, const ReportBand &band);
     void measureText(PlacedItem &placed, const ReportItem &item, const FontMetrics &font);
     const FontMetrics &shrinkToFit(const QString &text, double room, ItemStyle &style);
+    const FontMetrics &breakIntoLines(const QString &text, const ReportItem &item, ItemStyle &style,
+                                      QStringList &lines);
+    double roomBelow(const ReportItem &item);
+    static void makeRoomBelow(MeasuredBand &band, double rowBottom, double overflow);
+    static double smallestSize(const ItemStyle &style);
+    static double widthOf(const FontMetrics &font, const QString &text);
+    static double textHeight(const FontMetrics &font, int lineCount);
     void measureMemo(PlacedItem &placed, const ReportItem &item, const FontMetrics &font);
     const FontMetrics &metricsFor(const ItemStyle &style);
 

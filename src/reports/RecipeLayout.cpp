@@ -14,7 +14,10 @@ const QStringList kLineFields{QStringLiteral("Amount"), QStringLiteral("Measurem
                               QStringLiteral("Ingredient")};
 
 // Space kept between a value and the next column when a long value is set smaller to fit.
+// Every value has a box: to the next column or the edge of the printable area, and in the
+// recipe's own band down to the next row; a line of the recipe grows downwards instead.
 constexpr double kColumnGap = 1.0;
+constexpr double kRowGap = 0.5;
 
 } // namespace
 
@@ -41,7 +44,8 @@ void RecipeLayout::openData()
     tblIngredient.setTableName(QStringLiteral("INGREDIE.DB"));
     tblIngredient.setIndexFieldNames(QStringLiteral("Ingredient_ID"));
     tblRecIngre.setTableName(QStringLiteral("Rec_ingr.DB"));
-    tblRecIngre.setIndexFieldNames(QStringLiteral("Recipe_ID"));
+    // A recipe's lines print in their own order, whatever their keys.
+    tblRecIngre.setIndexFieldNames(QStringLiteral("Recipe_ID;Order"));
     tblRecIngre.setMasterSource(&tblRecipe, QStringLiteral("Recipe_ID"));
     tblRecIngre.addLookupField(QStringLiteral("Ingredient"), 40,
                                {QStringLiteral("Ingredient_ID"), &tblIngredient, QStringLiteral("Ingredient_ID"),
@@ -57,7 +61,10 @@ void RecipeLayout::addRecipeBand(const RecipeGeometry &g)
 {
     ReportBand &band = addBand(BandKind::Detail, QStringLiteral("RecipeBand"), g.detailHeight);
     band.setStartsNewPage(g.newPagePerRecipe);
-    band.addData(QStringLiteral("dbName"), recipeField(QStringLiteral("Name")), g.namePosition, g.nameStyle);
+    ReportItem &title =
+        band.addData(QStringLiteral("dbName"), recipeField(QStringLiteral("Name")), g.namePosition, g.nameStyle);
+    title.setFitWidth(bodyRect().width() - g.namePosition.x());
+    title.setFitHeight(g.headingTop - g.namePosition.y() - kRowGap);
     band.addLine(QStringLiteral("lnHeadings"), g.headingLinePosition, g.headingLineLength);
     for (int i = 0; i < kHeadings.size(); ++i) {
         const QString name = kHeadingNames[i];
@@ -67,8 +74,9 @@ void RecipeLayout::addRecipeBand(const RecipeGeometry &g)
         const ReportItem::Source source =
             name == QLatin1String("Date") ? ReportItem::Source([this] { return assignedDate(); }) : recipeField(name);
         ReportItem &value = band.addData(QStringLiteral("db") + name, source, {g.columns[i], top}, g.valueStyle);
-        if (i + 1 < kHeadings.size())
-            value.setFitWidth(g.columns[i + 1] - g.columns[i] - kColumnGap);
+        const double end = i + 1 < kHeadings.size() ? g.columns[i + 1] - kColumnGap : bodyRect().width();
+        value.setFitWidth(end - g.columns[i]);
+        value.setFitHeight(g.instructionsLabelPosition.y() - top - kRowGap);
         if (name == QLatin1String("Date")) {
             lbDate = &label;
             dbDate = &value;
@@ -101,8 +109,8 @@ void RecipeLayout::addLineBand(const RecipeGeometry &g)
     for (int i = 0; i < kLineFields.size(); ++i) {
         ReportItem &value = band.addData(QStringLiteral("db") + kLineFields[i], lineField(kLineFields[i]),
                                          {g.lineColumns[i], g.lineTop}, g.lineStyle);
-        if (i + 1 < kLineFields.size())
-            value.setFitWidth(g.lineColumns[i + 1] - g.lineColumns[i] - kColumnGap);
+        const double end = i + 1 < kLineFields.size() ? g.lineColumns[i + 1] - kColumnGap : bodyRect().width();
+        value.setFitWidth(end - g.lineColumns[i]);
     }
 }
 

@@ -32,6 +32,13 @@ public:
     // longer text is set in a smaller size, down to a limit, rather than run into its neighbour.
     double fitWidth() const { return m_fitWidth; }
     void setFitWidth(double millimetres) { m_fitWidth = millimetres; }
+    // The room from the text's top to the next row below it (0: the band's end, which moves).
+    // A text too wide for its room even at the smallest size is broken into lines: within a
+    // room below, at the largest size at which they fit (at the smallest size, pushing the
+    // rows below down, when even those do not); without one, at its own size, and its band
+    // stretches to hold them.
+    double fitHeight() const { return m_fitHeight; }
+    void setFitHeight(double millimetres) { m_fitHeight = millimetres; }
 
     const ItemStyle &style() const { return m_style; }
     void setStyle(const ItemStyle &style) { m_style = style; }
@@ -51,6 +58,7 @@ private:
     QPointF m_position;
     double m_width = 0;
     double m_fitWidth = 0;
+    double m_fitHeight = 0;
     Qt::Alignment m_alignment = Qt::AlignLeft;
     ItemStyle m_style;
     bool m_enabled = true;

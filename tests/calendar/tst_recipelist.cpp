@@ -69,6 +69,8 @@ void TestRecipeList::categoryFilter_data()
            })
         << all;
     QTest::newRow("all typed in lower case") << type("all") << QStringList{};
+    QTest::newRow("category typed in lower case") << type("soups") << QStringList{};
+    QTest::newRow("start of a category typed") << type("Sou") << QStringList{};
     QTest::newRow("text cleared after a category")
         << std::function<void(MainWindowFixture &)>([](MainWindowFixture &f) {
                f.typeCategory("Soups");
@@ -87,7 +89,13 @@ void TestRecipeList::categoryFilter()
     dmMain1->tblCategory.refresh();
     MainForm->Setup1->trigger();
 
+    MainForm->cbCategory->setFocus();
     choose(*m_fixture);
+    // Leave the box as a user does; the text stays as typed.
+    const QString text = MainForm->cbCategory->currentText();
+    QTest::keyClick(MainForm->cbCategory, Qt::Key_Tab);
+    QVERIFY(!MainForm->cbCategory->hasFocus());
+    QCOMPARE(MainForm->cbCategory->currentText(), text);
 
     QCOMPARE(m_fixture->listedNames(), listed);
     QVERIFY(m_fixture->prompter().errors.isEmpty());

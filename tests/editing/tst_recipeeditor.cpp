@@ -38,6 +38,7 @@ private slots:
     void hintsFollowTheSetting();
     void setupRefillsTimeListsOnlyAfterClose_data();
     void setupRefillsTimeListsOnlyAfterClose();
+    void setupKeepsTheFieldsInPlace();
 
 private:
     bool runInsert(const Action &action);
@@ -330,6 +331,42 @@ void TestRecipeEditor::setupRefillsTimeListsOnlyAfterClose()
         editor.btnSetup->click();
         QVERIFY(editor.isVisible());
         QCOMPARE(editor.cbPrepTime->count(), closeButton ? before + 1 : before);
+        editor.BitBtn5->click();
+    });
+}
+
+// Longer list values from the setup window leave the fields where they were.
+void TestRecipeEditor::setupKeepsTheFieldsInPlace()
+{
+    m_fixture->addRecipe(QStringLiteral("Stew"));
+    runEdit([&](TRecipeEditForm &editor) {
+        const QList<QWidget *> fields{editor.dbcbMeal, editor.DBLookupComboBox1, editor.DBEdit3, editor.cbPrepTime,
+                                      editor.cbCookTime};
+        auto geometries = [&fields] {
+            QList<QRect> result;
+            for (const QWidget *field : fields)
+                result << field->geometry();
+            return result;
+        };
+        const QList<QRect> before = geometries();
+        whenShown<TSetupForm>([&](TSetupForm &setup) {
+            for (auto [list, field] : {std::pair{&m_fixture->dm().tblPrepTime, "PrepTime"},
+                                       std::pair{&m_fixture->dm().tblCookTime, "CookTime"}}) {
+                list->insert();
+                list->fieldByName(field).setAsString("Overnight, then 3 hr");
+                list->post();
+            }
+            setup.BitBtn4->click();
+        });
+        editor.btnSetup->click();
+        // A combo box measures its list again whenever its style is refreshed, as the desktop
+        // may do at any moment; the fields must not depend on when that happens.
+        for (QWidget *field : fields) {
+            QEvent styleChange(QEvent::StyleChange);
+            QCoreApplication::sendEvent(field, &styleChange);
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        QCOMPARE(geometries(), before);
         editor.BitBtn5->click();
     });
 }

@@ -1,5 +1,7 @@
 #include "SetupSteps.h"
 
+#include "editing/PictureFileDialog.h"
+
 #include "ui/AbsBase.h"
 #include "ui/NiftyForm.h"
 #include "ui/NiftyMan.h"
@@ -8,10 +10,12 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QFile>
+#include <QFileSystemModel>
 #include <QGroupBox>
 #include <QToolButton>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QTemporaryDir>
 
 class TestSetupOptions : public QObject {
@@ -30,6 +34,7 @@ private slots:
     void applyRetilesWithAnExistingPicture();
     void unreadablePictureIsAnErrorAndChangesNothing();
     void chooserPutsThePathIntoTheBox();
+    void chooserPreviewsTheCurrentFile();
 
 private:
     QString readSystem(const char *topic) { return SysInfo->ReadSystemValue(QLatin1String(topic)); }
@@ -233,6 +238,34 @@ void TestSetupOptions::chooserPutsThePathIntoTheBox()
         QCOMPARE(askedFolder, m_dir->filePath("nothing"));
         QCOMPARE(setup.edNiftyFormsFile->text(), blue);
         QCOMPARE(setup.imgNiftyFormBmp->pixmap().size(), QSize(6, 4));
+        setup.close();
+    });
+}
+
+void TestSetupOptions::chooserPreviewsTheCurrentFile()
+{
+    const QString blue = writePicture("blue.bmp", qRgb(0, 0, 200));
+    const QString broken = m_dir->filePath("broken.bmp");
+    QFile file(broken);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("no picture") > 0);
+    file.close();
+    runSetup(0, [&](TSetupForm &setup) {
+        setup.edNiftyFormsFile->setText(blue);
+        whenShown<PictureFileDialog>([&](PictureFileDialog &chooser) {
+            QVERIFY(chooser.imgPreview->isVisible());
+            // The user moves through the list, as with a click or the arrow keys.
+            auto *list = chooser.findChild<QListView *>(QStringLiteral("listView"));
+            QVERIFY(list);
+            auto *files = qobject_cast<QFileSystemModel *>(list->model());
+            QVERIFY(files);
+            QTRY_VERIFY(files->index(broken).isValid() && files->index(blue).isValid());
+            list->setCurrentIndex(files->index(blue));
+            QCOMPARE(chooser.imgPreview->pixmap().size(), QSize(6, 4));
+            QCOMPARE(chooser.imgPreview->pixmap().toImage().pixelColor(0, 0), QColor(0, 0, 200));
+            list->setCurrentIndex(files->index(broken));
+            QVERIFY(chooser.imgPreview->pixmap().isNull());
+        });
+        setup.SpeedButton1->click();
         setup.close();
     });
 }

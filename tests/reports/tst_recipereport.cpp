@@ -4,6 +4,8 @@
 #include "reports/rep1.h"
 #include "reports/rep2.h"
 
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QtTest>
 
 namespace {
@@ -21,6 +23,14 @@ QStringList allTextsOf(RecipeLayout &layout, const QString &item)
     for (int page = 0; page < layout.pageCount(); ++page)
         texts << layout.page(page).textsOf(item);
     return texts;
+}
+
+// The rows of a test that runs on the full and on the small recipe.
+void addBothLayouts()
+{
+    QTest::addColumn<bool>("small");
+    QTest::newRow("full recipe") << false;
+    QTest::newRow("small recipe") << true;
 }
 
 QStringList words(const QString &text)
@@ -85,12 +95,7 @@ private slots:
         QVERIFY(!report->page(0).isEmpty());
     }
 
-    void aRecipeWithoutLinesStillPrintsOneEmptyLine_data()
-    {
-        QTest::addColumn<bool>("small");
-        QTest::newRow("full recipe") << false;
-        QTest::newRow("small recipe") << true;
-    }
+    void aRecipeWithoutLinesStillPrintsOneEmptyLine_data() { addBothLayouts(); }
     void aRecipeWithoutLinesStillPrintsOneEmptyLine()
     {
         QFETCH(bool, small);
@@ -104,18 +109,32 @@ private slots:
         QCOMPARE(page.textsOf("lbIngredients"), QStringList{"Ingredients"});
     }
 
-    void linesComeInIngredientKeyOrderNotInTheirOwnOrder()
+    void linesComeInTheirOrderNotInKeyOrder_data() { addBothLayouts(); }
+    void linesComeInTheirOrderNotInKeyOrder()
     {
-        // Keys are compared as text: "10" sorts before "2".
+        QFETCH(bool, small);
+        // Keys are compared as text ("10" sorts before "2"), and the lines were entered in
+        // neither their key order nor the order they are given afterwards.
         for (int i = 0; i <= 10; ++i)
             m_fixture->addIngredient(QStringLiteral("Ingredient %1").arg(i));
-        const QString second = dm().tblIngredientLookup.lookup("Ingredient_ID", "2", "Ingredient").toString();
-        const QString tenth = dm().tblIngredientLookup.lookup("Ingredient_ID", "10", "Ingredient").toString();
-        QVERIFY(!second.isEmpty() && !tenth.isEmpty());
-        m_fixture->addRecipe({QStringLiteral("Mix"), {{second, "1", "", ""}, {tenth, "2", "", ""}}});
-        TqrRecipe report(dm());
-        report.prepareFiltered(QString());
-        QCOMPARE(report.page(0).textsOf("dbIngredient"), (QStringList{tenth, second}));
+        QStringList names;
+        for (const char *key : {"2", "10", "5"})
+            names << dm().tblIngredientLookup.lookup("Ingredient_ID", key, "Ingredient").toString();
+        QVERIFY(!names.contains(QString()));
+        const QString id = m_fixture->addRecipe({QStringLiteral("Mix"), {{names[0], "1", "", ""}, {names[1], "2", "", ""},
+                                                                      {names[2], "3", "", ""}}});
+        QSqlQuery reorder(dm().Database1.connection());
+        reorder.prepare("UPDATE \"REC_INGR\" SET \"Order\" = ? WHERE \"Recipe_ID\" = ? AND \"Ingredient_ID\" = ?");
+        for (const auto &[order, key] : {std::pair{5, "2"}, {9, "10"}, {0, "5"}}) {
+            reorder.addBindValue(order);
+            reorder.addBindValue(id);
+            reorder.addBindValue(QString::fromLatin1(key));
+            QVERIFY2(reorder.exec(), qPrintable(reorder.lastError().text()));
+        }
+        auto report = makeLayout(dm(), small);
+        report->prepareFiltered(QString());
+        QCOMPARE(report->page(0).textsOf("dbIngredient"), (QStringList{names[2], names[0], names[1]}));
+        QCOMPARE(report->page(0).textsOf("dbAmount"), (QStringList{"3", "1", "2"}));
     }
 
     void theAssignedColumnPrintsOnlyWhenEnabled()
@@ -251,6 +270,57 @@ private slots:
         QVERIFY(value.rect.right() < page.itemsNamed("dbServings").first().rect.left());
         QCOMPARE(value.style.pointSize < category.style.pointSize, shrinks);
         QCOMPARE(value.rect.top() + value.ascent, category.rect.top() + category.ascent);
+    }
+
+    void noTextOverlapsAnotherOrLeavesThePage_data()
+    {
+        QTest::addColumn<bool>("small");
+        QTest::addColumn<bool>("dated");
+        QTest::newRow("full recipe") << false << false;
+        QTest::newRow("full recipe, dated") << false << true;
+        QTest::newRow("small recipe") << true << false;
+        QTest::newRow("small recipe, dated") << true << true;
+    }
+    void noTextOverlapsAnotherOrLeavesThePage()
+    {
+        QFETCH(bool, small);
+        QFETCH(bool, dated);
+        // Every value as long as its field takes, in wide letters or in words.
+        RecipeEntry recipe{QString(40, QLatin1Char('W')),
+                           {{QString(40, QLatin1Char('M')), "1 1/2-2 ct", "lb package", "finely chopped fresh"},
+                            {"boneless skinless chicken breast halves", "10", QString(10, QLatin1Char('W')),
+                             QString(20, QLatin1Char('W'))}}};
+        recipe.category = QStringLiteral("Vegetables & Side Dishes");
+        recipe.meal = QStringLiteral("Sunday Brunch Buffet");
+        recipe.servings = QStringLiteral("12 to 16 servings");
+        recipe.cookTime = QString(20, QLatin1Char('W'));
+        recipe.prepTime = QStringLiteral("overnight plus 2 hours");
+        recipe.instructions = QStringLiteral("Mix.");
+        m_fixture->plan(QDate(2024, 3, 5), m_fixture->addRecipe(recipe));
+        auto report = makeLayout(dm(), small);
+        report->setAssignedDateShown(dated);
+        report->prepareFiltered(QString());
+        const QRectF body = report->bodyRect().adjusted(-0.01, -0.01, 0.01, 0.01);
+        QList<PlacedItem> texts;
+        for (const PlacedItem &item : report->page(0).items)
+            if (item.kind != ItemKind::Line)
+                texts << item;
+        for (int i = 0; i < texts.size(); ++i) {
+            QVERIFY2(body.contains(texts[i].rect), qPrintable(texts[i].name));
+            for (int j = i + 1; j < texts.size(); ++j) {
+                const QRectF common = texts[i].rect.intersected(texts[j].rect);
+                QVERIFY2(common.width() * common.height() < 1e-6, qPrintable(texts[i].name + " " + texts[j].name));
+            }
+        }
+        // Nothing of a value is lost on the way.
+        auto printed = [&](const char *item) {
+            return report->page(0).textsOf(QString::fromLatin1(item)).join(QString()).remove(QRegularExpression("\\s"));
+        };
+        for (const char *field : {"Name", "Category", "Meal", "Servings", "CookTime", "PrepTime"}) {
+            QString stored = dm().tblRecipe.fieldByName(QString::fromLatin1(field)).asString();
+            QCOMPARE(printed(qPrintable("db" + QString::fromLatin1(field))), stored.remove(QLatin1Char(' ')));
+        }
+        QCOMPARE(printed("dbDescription"), QStringLiteral("finelychoppedfresh") + QString(20, QLatin1Char('W')));
     }
 
     void itemsSitWhereTheLayoutPutsThem_data()
