@@ -70,7 +70,7 @@ int importAndPlan(TdmMain1 &dm, const QString &fileName, int rounds, QDate day, 
         stored.clear();
         MealMasterImporter importer(dm);
         const ImportSummary summary = importer.importFile(fileName);
-        say(QStringLiteral("imported %1 %2 %3").arg(summary.recipesStored).arg(summary.recordsDropped).arg(stored.join(u',')));
+        say(QStringLiteral("imported %1 %2 %3").arg(summary.recipesStored).arg(summary.linesDropped).arg(stored.join(u',')));
         for (const QString &key : stored.mid(0, plannedPerRound)) {
             TTable &days = dm.tblDay;
             days.insert();

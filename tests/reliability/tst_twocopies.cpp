@@ -30,12 +30,12 @@ struct ImportCounts {
     int dropped = -1;
 };
 
-// "FILE: N recipes imported, D records dropped by the posting rule"
+// "FILE: N recipes imported, D ingredient lines dropped, ..." (no count of lines when none was dropped)
 ImportCounts countsPrinted(const QByteArray &output)
 {
-    static const QRegularExpression pattern(QStringLiteral(": (\\d+) recipes imported, (\\d+) records dropped"));
+    static const QRegularExpression pattern(QStringLiteral(": (\\d+) recipes? imported(, (\\d+) ingredient lines? dropped)?"));
     const auto match = pattern.match(QString::fromUtf8(output));
-    return match.hasMatch() ? ImportCounts{match.captured(1).toInt(), match.captured(2).toInt()} : ImportCounts{};
+    return match.hasMatch() ? ImportCounts{match.captured(1).toInt(), match.captured(3).toInt()} : ImportCounts{};
 }
 
 QStringList linesStartingWith(const QByteArray &output, const QString &prefix)
