@@ -1,9 +1,7 @@
 #include "calendar/Main.h"
 
-#include "editing/RecipeEdit.h"
-#include "editing/Setup.h"
-
 #include "calendar/StandInForm.h"
+#include "data/FilterParser.h"
 #include "data/Prompter.h"
 #include "data/SysInfo.h"
 #include "data/Utilities.h"
@@ -25,16 +23,6 @@
 #include <utility>
 
 TMainForm *MainForm = nullptr;
-
-namespace {
-
-// Quotes a value for a filter expression; the filter parser reads '' as one quote.
-QString quotedFilterValue(QString value)
-{
-    return QLatin1Char('\'') + value.replace(QLatin1Char('\''), QLatin1String("''")) + QLatin1Char('\'');
-}
-
-} // namespace
 
 TMainForm::TMainForm(QWidget *owner) : TAbsRegularForm(owner)
 {
@@ -213,7 +201,7 @@ void TMainForm::Combo1Change()
     if (category.isEmpty() || category == QLatin1String("ALL"))
         dmMain1->tblRecipe.setFilter(QString());
     else
-        dmMain1->tblRecipe.setFilter(QStringLiteral("Category=") + quotedFilterValue(category));
+        dmMain1->tblRecipe.setFilter(QStringLiteral("Category=") + FilterParser::quotedText(category));
     SearchName->Search();
 }
 

@@ -255,3 +255,8 @@ SqlCondition FilterParser::translate(const QString &expression, const FieldResol
 {
     return Parser(expression, resolveField).run();
 }
+
+QString FilterParser::quotedText(QString value)
+{
+    return QLatin1Char('\'') + value.replace(QLatin1Char('\''), QLatin1String("''")) + QLatin1Char('\'');
+}

@@ -34,4 +34,7 @@ using FieldResolver = std::function<ResolvedField(const QString &fieldName)>;
 // Throws EngineError (category syntax) when the expression cannot be parsed.
 SqlCondition translate(const QString &expression, const FieldResolver &resolveField);
 
+// The value as a text literal of an expression: in single quotes, inner quotes doubled.
+QString quotedText(QString value);
+
 } // namespace FilterParser

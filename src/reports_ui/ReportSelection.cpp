@@ -1,6 +1,7 @@
 #include "reports_ui/ReportSelection.h"
 
 #include "data/DateText.h"
+#include "data/FilterParser.h"
 #include "data/RegularFile.h"
 #include "data/dmmain.h"
 #include "reports/rep1.h"
@@ -11,16 +12,11 @@
 
 namespace {
 
-QString quoted(QString value)
-{
-    return QLatin1Char('\'') + value.replace(QLatin1Char('\''), QLatin1String("''")) + QLatin1Char('\'');
-}
-
 QString alternatives(const QString &field, const QStringList &values)
 {
     QStringList terms;
     for (const QString &value : values)
-        terms << field + QLatin1String(" = ") + quoted(value);
+        terms << field + QLatin1String(" = ") + FilterParser::quotedText(value);
     return terms.join(QLatin1String(" or "));
 }
 

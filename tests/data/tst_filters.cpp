@@ -3,6 +3,7 @@
 
 #include "EngineFixture.h"
 #include "data/DateText.h"
+#include "data/FilterParser.h"
 
 #include <sqlite3.h>
 
@@ -53,6 +54,8 @@ void TestFilters::filter_data()
     QTest::newRow("blank expression") << "   " << all;
     QTest::newRow("equality, case sensitive") << "Category = 'Beef'" << QStringList{"Beef and beer", "O'Brien's Stew"};
     QTest::newRow("doubled quote") << "Name = 'O''Brien''s Stew'" << QStringList{"O'Brien's Stew"};
+    QTest::newRow("quoted by the helper") << "Name = " + FilterParser::quotedText("O'Brien's Stew")
+                                          << QStringList{"O'Brien's Stew"};
     QTest::newRow("qualified field name") << "Recipe.Category = 'Fish'" << QStringList{"Fish cakes"};
     QTest::newRow("or") << "Category = 'Fish' or Category = 'Desserts'" << QStringList{"Apple pie", "Fish cakes"};
     QTest::newRow("OR in capitals") << "Category = 'Fish' OR Category = 'Desserts'"
