@@ -72,21 +72,6 @@ void TField::setAsDate(const QDate &date)
         setAsString(DateText::toDisplay(date));
 }
 
-bool TField::asBoolean() const
-{
-    if (dataType() == FieldType::Logical)
-        return value().toInt() != 0;
-    return asString().toUpper() == QLatin1String("TRUE");
-}
-
-void TField::setAsBoolean(bool value)
-{
-    if (dataType() == FieldType::Logical)
-        setValue(qlonglong(value ? 1 : 0));
-    else
-        setAsString(value ? QStringLiteral("True") : QStringLiteral("False"));
-}
-
 QStringList TField::asLines() const
 {
     return FieldText::splitLines(value().toString());
@@ -353,19 +338,6 @@ void TDataSet::last()
     checkBrowseMode();
     moveTo(rowCount() - 1, true);
     m_bof = rowCount() == 0;
-}
-
-int TDataSet::moveBy(int distance)
-{
-    checkBrowseMode();
-    const int target = std::clamp(m_pos + distance, 0, std::max(0, rowCount() - 1));
-    const int moved = target - m_pos;
-    if (rowCount() == 0)
-        return 0;
-    moveTo(target);
-    m_eof = distance > 0 && moved < distance;
-    m_bof = distance < 0 && moved > distance;
-    return moved;
 }
 
 void TDataSet::setRecNo(int position)

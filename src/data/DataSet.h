@@ -39,8 +39,6 @@ public:
     void setAsInteger(int value);
     QDate asDate() const;
     void setAsDate(const QDate &date);
-    bool asBoolean() const;
-    void setAsBoolean(bool value);
     QStringList asLines() const;
     void setAsLines(const QStringList &lines);
 
@@ -89,7 +87,6 @@ public:
     void next();
     void prior();
     void last();
-    int moveBy(int distance);
     bool eof() const
     {
         settle();

@@ -25,7 +25,6 @@ public:
     ~TDatabase() override;
 
     void setAliasName(const QString &alias) { m_aliasName = alias; }
-    QString aliasName() const { return m_aliasName; }
     void setDatabaseName(const QString &name) { m_databaseName = name; }
     QString databaseName() const { return m_databaseName; }
 
@@ -50,7 +49,6 @@ public:
     // The table password. Tables open only after a matching password has been handed over;
     // when none has, the login handler gets one chance to supply it.
     void addPassword(const QString &password);
-    bool hasValidPassword() const { return m_passwordAccepted; }
     void checkPassword();
     std::function<void(TDatabase &)> onLogin;
 

@@ -28,7 +28,6 @@ public:
     // An empty value writes the default instead. A refused write raises "Unable to write to <file>".
     virtual void WriteIniValue(const QString &key, const QString &value, const QString &defaultValue);
 
-    QString iniFileName() const { return m_ini.fileName(); }
     static QString defaultIniPath();
     // The default of "Nifty Forms File": GRAYROCK.bmp in the program's directory.
     static QString defaultNiftyFormsFile();

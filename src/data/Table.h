@@ -33,12 +33,10 @@ public:
     // Restricts the view to the rows whose detail field equals the master's current value of
     // the master field, follows the master and fills the detail field of new rows.
     void setMasterSource(TTable *master, const QString &masterField, const QString &detailField = {});
-    TTable *masterSource() const { return m_master; }
 
     void setFilter(const QString &expression);
     QString filter() const { return m_filterText; }
     void setFiltered(bool on);
-    bool isFiltered() const { return m_filtered; }
 
     // Exact search on the leading fields of the current order; fewer values than order fields
     // search on a key prefix. Leaves the view on the found row.

@@ -19,7 +19,6 @@ public:
     int droppedCount() const { return m_dropped; }
     // The table engine's message for the record dropped last.
     const QString &lastRefusal() const { return m_lastRefusal; }
-    void countDrop() { ++m_dropped; }
 
     // The rows stored since the last call of keepStored(), for the recipe being read.
     void keepStored() { m_stored.clear(); }

@@ -179,12 +179,6 @@ const QString &ImportSession::peekLine(const QString &expected)
     return m_reader.peek();
 }
 
-void ImportSession::failHere(const QString &message)
-{
-    throw ExchangeError(QStringLiteral("%1 (in the recipe that starts on line %2).").arg(message).arg(m_recipeStartLine),
-                        currentLine());
-}
-
 void ImportSession::failAtEnd(const QString &expected)
 {
     throw ExchangeError(QStringLiteral("The file ends here, before %1 of the recipe that starts on line %2.")

@@ -66,7 +66,6 @@ public:
     // ends with an error that says what was still expected.
     QString takeLine(const QString &expected);
     const QString &peekLine(const QString &expected);
-    [[noreturn]] void failHere(const QString &message);
 
     // Stores memo lines the way the old program did: every line followed by CR LF.
     static void setMemoLines(TField field, const QStringList &lines);

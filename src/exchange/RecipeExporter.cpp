@@ -22,24 +22,13 @@ int RecipeExporter::exportKeys(const QString &fileName, const QStringList &recip
     });
 }
 
+// The data module's recipe view is ordered by name ignoring case, so a key search finds the
+// first recipe of a name without reading the table.
 int RecipeExporter::exportRecipes(const QString &fileName, const QStringList &names)
 {
     TTable &recipes = m_tables.tblRecipe;
-    const bool byKey = findsNameByKey();
-    return exportEach(fileName, names, recipes, m_tables.tblRecipeIngredient, [&recipes, byKey](const QString &name) {
-        return byKey ? recipes.findKey({name}) : recipes.locate(QStringLiteral("Name"), name, true);
-    });
-}
-
-// The recipe view is normally ordered by name ignoring case: then a key search finds the
-// first recipe of a name without reading the table.
-bool RecipeExporter::findsNameByKey() const
-{
-    TTable &recipes = m_tables.tblRecipe;
-    const QStringList order = recipes.indexFields();
-    const auto index = recipes.tableDef().indexStartingWith(order);
-    return !order.isEmpty() && order.first().compare(QLatin1String("Name"), Qt::CaseInsensitive) == 0 && index
-           && index->caseInsensitive;
+    return exportEach(fileName, names, recipes, m_tables.tblRecipeIngredient,
+                      [&recipes](const QString &name) { return recipes.findKey({name}); });
 }
 
 int RecipeExporter::exportEach(const QString &fileName, const QStringList &items, TTable &recipes, TTable &lines,

@@ -54,7 +54,6 @@ private:
                    const std::function<bool(const QString &)> &locate);
     void readIngredientNames();
     void readRecipe(TTable &recipes, TTable &lines);
-    bool findsNameByKey() const;
 
     TdmMain1 &m_tables;
     Progress m_progress;

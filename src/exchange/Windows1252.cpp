@@ -41,11 +41,6 @@ QString Windows1252::decode(QByteArrayView bytes)
     return text;
 }
 
-bool Windows1252::canEncode(QChar character)
-{
-    return byteOf(character.unicode()) >= 0;
-}
-
 bool Windows1252::encode(QStringView text, QByteArray &out)
 {
     // One byte per character: the room is made once and filled in place.

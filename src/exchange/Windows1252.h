@@ -14,5 +14,4 @@ public:
     static QChar decodeByte(uchar byte);
     // Appends the bytes of the text; false, with nothing appended, when a character has no byte.
     static bool encode(QStringView text, QByteArray &out);
-    static bool canEncode(QChar character);
 };

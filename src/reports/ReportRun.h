@@ -18,9 +18,7 @@ public:
     // Lays out until the page is complete; false when the report ends before it.
     bool layOutPage(int index);
     int layOutAll();
-    bool isFinished() const { return m_finished; }
     const ReportPage &page(int index) const { return m_builder.pages()[size_t(index)]; }
-    int laidOutPageCount() const { return int(m_builder.pages().size()); }
 
 private:
     void start();
