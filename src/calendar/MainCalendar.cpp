@@ -20,7 +20,7 @@ const char *const kMonthNames[] = {"January", "February", "March",     "April", 
 
 void TMainForm::ShowDayRecipe()
 {
-    if (showDayStrip() && TextToBool(SysInfo->ReadSystemValue(QStringLiteral("Auto Select"))))
+    if (showDayStrip() && SysInfo->read(Settings::AutoSelect))
         autoSelectRecipe(lbRecipe->text());
 }
 

@@ -1,7 +1,6 @@
 #include "calendar/Main.h"
 
 #include "data/SysInfo.h"
-#include "data/Utilities.h"
 #include "data/dmmain.h"
 #include "ui/AbsBase.h"
 #include "ui/BoundGrid.h"
@@ -17,24 +16,14 @@
 #include <QToolBar>
 #include <QToolButton>
 
-namespace {
-
-bool readFlag(const QString &topic)
-{
-    return TextToBool(SysInfo->ReadSystemValue(topic));
-}
-
-} // namespace
-
 void TMainForm::ApplyOptions()
 {
-    AbsBaseForm->NiftyManager1->setActive(
-        TextToBool(SysInfo->ReadIniValue(QStringLiteral("Enable Nifty Forms"), QStringLiteral("True"))));
-    showButtonCaptions(readFlag(QStringLiteral("View Button Captions")));
-    showHints(readFlag(QStringLiteral("View Hints")));
-    makeButtonsFlat(tbRecipe, readFlag(QStringLiteral("View Cool Buttons")));
-    makeButtonsFlat(tbCalendar, readFlag(QStringLiteral("View Cool Buttons")));
-    showCalendar(readFlag(QStringLiteral("View Calendar")));
+    AbsBaseForm->NiftyManager1->setActive(SysInfo->read(Settings::EnableNiftyForms));
+    showButtonCaptions(SysInfo->read(Settings::ViewButtonCaptions));
+    showHints(SysInfo->read(Settings::ViewHints));
+    makeButtonsFlat(tbRecipe, SysInfo->read(Settings::ViewCoolButtons));
+    makeButtonsFlat(tbCalendar, SysInfo->read(Settings::ViewCoolButtons));
+    showCalendar(SysInfo->read(Settings::ViewCalendar));
     fillCategories();
     const bool calendarShown = !pnlCalendar->isHidden();
     if (calendarShown) {

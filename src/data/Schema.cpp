@@ -2,6 +2,7 @@
 #include "data/SchemaCheck.h"
 
 #include "data/EngineError.h"
+#include "data/Settings.h"
 #include "data/SqlText.h"
 
 #include <QHash>
@@ -167,11 +168,10 @@ QHash<QString, QList<QVariantList>> starterRows()
         reports.append({QString::fromLatin1(kind), QVariant(), QVariant(), 0});
     rows.insert(QStringLiteral("Report"), reports);
     rows.insert(QStringLiteral("Key"), {{"Recipe", "Recipe_ID", 0}, {"INGREDIE", "Ingredient_ID", 0}});
-    // A new user starts with the calendar, the button captions and the hints on.
-    rows.insert(QStringLiteral("SYSTEM"),
-                {{"View Calendar", "True"}, {"View Button Captions", "True"}, {"View Hints", "True"},
-                 {"View Cool Buttons", "True"}, {"Auto Select", "False"}, {"Report Date", "NoDate"},
-                 {"Start On Today", "False"}});
+    QList<QVariantList> settings;
+    for (const auto &[key, value] : Settings::starterRows())
+        settings.append({key, value});
+    rows.insert(QStringLiteral("SYSTEM"), settings);
     return rows;
 }
 

@@ -4,6 +4,7 @@
 #include "data/EngineError.h"
 #include "data/Prompter.h"
 #include "data/Table.h"
+#include "data/Utilities.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -99,4 +100,40 @@ QString TSysInfo::ReadIniValue(const QString &key, const QString &defaultValue)
 void TSysInfo::WriteIniValue(const QString &key, const QString &value, const QString &defaultValue)
 {
     m_ini.writeString(kSection, key, value.isEmpty() ? defaultValue : value);
+}
+
+bool TSysInfo::read(const Settings::Flag &setting)
+{
+    return TextToBool(readValue(setting.key, setting.store, BoolToText(setting.defaultValue)));
+}
+
+QString TSysInfo::read(const Settings::Text &setting)
+{
+    return readValue(setting.key, setting.store, setting.defaultValue ? setting.defaultValue() : QString());
+}
+
+void TSysInfo::write(const Settings::Flag &setting, bool on)
+{
+    writeValue(setting.key, setting.store, BoolToText(on), BoolToText(setting.defaultValue));
+}
+
+void TSysInfo::write(const Settings::Text &setting, const QString &value)
+{
+    writeValue(setting.key, setting.store, value, setting.defaultValue ? setting.defaultValue() : QString());
+}
+
+QString TSysInfo::readValue(const char *key, Settings::Store store, const QString &defaultValue)
+{
+    if (store == Settings::Store::SettingsFile)
+        return ReadIniValue(QLatin1String(key), defaultValue);
+    return ReadSystemValue(QLatin1String(key));
+}
+
+// A row of the database keeps what it is given, the empty text too.
+void TSysInfo::writeValue(const char *key, Settings::Store store, const QString &value, const QString &defaultValue)
+{
+    if (store == Settings::Store::SettingsFile)
+        WriteIniValue(QLatin1String(key), value, defaultValue);
+    else
+        WriteSystemValue(QLatin1String(key), value);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/IniFile.h"
+#include "data/Settings.h"
 
 #include <QObject>
 #include <memory>
@@ -19,6 +20,13 @@ public:
     explicit TSysInfo(TDatabase &db, QObject *owner = nullptr, const QString &iniPath = {});
     ~TSysInfo() override;
 
+    // A setting by its name, from where it is kept (see Settings::Store for its default).
+    bool read(const Settings::Flag &setting);
+    QString read(const Settings::Text &setting);
+    void write(const Settings::Flag &setting, bool on);
+    void write(const Settings::Text &setting, const QString &value);
+
+    // The stores by key text, under the typed interface above.
     // Reads the topic's value; a topic without a row gets one, with an empty value (on a
     // read-only database it only reads as empty).
     virtual QString ReadSystemValue(const QString &topic);
@@ -33,6 +41,8 @@ public:
     static QString defaultNiftyFormsFile();
 
 private:
+    QString readValue(const char *key, Settings::Store store, const QString &defaultValue);
+    void writeValue(const char *key, Settings::Store store, const QString &value, const QString &defaultValue);
     // Moves to the topic's row, making one when it is missing and `create` holds.
     bool seekTopic(const QString &topic, bool create = true);
 

@@ -211,7 +211,7 @@ void TRecipeEditForm::RunEditor(Mode mode)
 void TRecipeEditForm::beforeShow()
 {
     m_pendingRecipeId = m_dm.tblRecipe.fieldByName(QStringLiteral("Recipe_ID")).asString();
-    showHints(SysInfo && TextToBool(SysInfo->ReadSystemValue(QStringLiteral("View Hints"))));
+    showHints(SysInfo && SysInfo->read(Settings::ViewHints));
     LoadTimeLists();
 }
 

@@ -1,7 +1,6 @@
 #include "editing/Setup.h"
 
 #include "data/SysInfo.h"
-#include "data/Utilities.h"
 #include "ui/AbsBase.h"
 #include "ui/Misc.h"
 #include "ui/NiftyMan.h"
@@ -16,19 +15,6 @@
 #include <QTabWidget>
 
 namespace {
-
-const QString kReportDates[] = {QStringLiteral("NoDate"), QStringLiteral("Today"), QStringLiteral("ThisWeek"),
-                                QStringLiteral("ThisMonth")};
-
-bool readFlag(const char *topic)
-{
-    return TextToBool(SysInfo->ReadSystemValue(QLatin1String(topic)));
-}
-
-void writeFlag(const char *topic, const QCheckBox *box)
-{
-    SysInfo->WriteSystemValue(QLatin1String(topic), BoolToText(box->isChecked()));
-}
 
 void setFlag(QCheckBox *box, bool checked)
 {
@@ -45,53 +31,45 @@ bool isExistingFile(const QString &path)
 
 void TSetupForm::LoadOptions(int pageChoice)
 {
-    setFlag(cbEnableNiftyForms,
-            TextToBool(SysInfo->ReadIniValue(QStringLiteral("Enable Nifty Forms"), QStringLiteral("True"))));
+    setFlag(cbEnableNiftyForms, SysInfo->read(Settings::EnableNiftyForms));
     // The preview follows the path as it is filled in.
-    edNiftyFormsFile->setText(
-        SysInfo->ReadIniValue(QStringLiteral("Nifty Forms File"), TSysInfo::defaultNiftyFormsFile()));
+    edNiftyFormsFile->setText(SysInfo->read(Settings::NiftyFormsFile));
     rgItemsClick();
     PageControl1->setCurrentIndex(pageChoice == 0 ? 0 : 1);
     loadReportDate();
-    setFlag(cbStartOnToday, readFlag("Start On Today"));
-    setFlag(cbViewBtnCaptions, readFlag("View Button Captions"));
-    setFlag(cbAutoSelectRecipe, readFlag("Auto Select"));
-    setFlag(cbViewHints, readFlag("View Hints"));
+    setFlag(cbStartOnToday, SysInfo->read(Settings::StartOnToday));
+    setFlag(cbViewBtnCaptions, SysInfo->read(Settings::ViewButtonCaptions));
+    setFlag(cbAutoSelectRecipe, SysInfo->read(Settings::AutoSelect));
+    setFlag(cbViewHints, SysInfo->read(Settings::ViewHints));
     cbViewHintsClick();
-    setFlag(cbViewCoolButtons, readFlag("View Cool Buttons"));
-    setFlag(cbViewCalendar, readFlag("View Calendar"));
+    setFlag(cbViewCoolButtons, SysInfo->read(Settings::ViewCoolButtons));
+    setFlag(cbViewCalendar, SysInfo->read(Settings::ViewCalendar));
 }
 
 // Any text but the four values leaves no item selected.
 void TSetupForm::loadReportDate()
 {
-    const QString value = SysInfo->ReadSystemValue(QStringLiteral("Report Date"));
+    const auto choice = Settings::reportDateChoice(SysInfo->read(Settings::ReportDate));
     const QSignalBlocker blocker(rgReportDate);
     rgReportDate->setExclusive(false);
     for (QAbstractButton *item : rgReportDate->buttons())
         item->setChecked(false);
     rgReportDate->setExclusive(true);
-    for (int item = 0; item < int(std::size(kReportDates)); ++item) {
-        if (value == kReportDates[item]) {
-            rgReportDate->button(item)->setChecked(true);
-            break;
-        }
-    }
+    if (choice)
+        rgReportDate->button(int(*choice))->setChecked(true);
 }
 
 void TSetupForm::SaveOptions()
 {
-    SysInfo->WriteIniValue(QStringLiteral("Enable Nifty Forms"), BoolToText(cbEnableNiftyForms->isChecked()),
-                           QStringLiteral("True"));
+    SysInfo->write(Settings::EnableNiftyForms, cbEnableNiftyForms->isChecked());
     // An empty path is written as the default.
-    SysInfo->WriteIniValue(QStringLiteral("Nifty Forms File"), edNiftyFormsFile->text(),
-                           TSysInfo::defaultNiftyFormsFile());
-    writeFlag("Start On Today", cbStartOnToday);
-    writeFlag("View Button Captions", cbViewBtnCaptions);
-    writeFlag("Auto Select", cbAutoSelectRecipe);
-    writeFlag("View Hints", cbViewHints);
-    writeFlag("View Cool Buttons", cbViewCoolButtons);
-    writeFlag("View Calendar", cbViewCalendar);
+    SysInfo->write(Settings::NiftyFormsFile, edNiftyFormsFile->text());
+    SysInfo->write(Settings::StartOnToday, cbStartOnToday->isChecked());
+    SysInfo->write(Settings::ViewButtonCaptions, cbViewBtnCaptions->isChecked());
+    SysInfo->write(Settings::AutoSelect, cbAutoSelectRecipe->isChecked());
+    SysInfo->write(Settings::ViewHints, cbViewHints->isChecked());
+    SysInfo->write(Settings::ViewCoolButtons, cbViewCoolButtons->isChecked());
+    SysInfo->write(Settings::ViewCalendar, cbViewCalendar->isChecked());
     saveReportDate();
 }
 
@@ -99,8 +77,8 @@ void TSetupForm::SaveOptions()
 void TSetupForm::saveReportDate()
 {
     const int item = rgReportDate->checkedId();
-    if (item >= 0 && item < int(std::size(kReportDates)))
-        SysInfo->WriteSystemValue(QStringLiteral("Report Date"), kReportDates[item]);
+    if (item >= 0 && item < Settings::kReportDateChoices)
+        SysInfo->write(Settings::ReportDate, Settings::reportDateText(Settings::ReportDateChoice(item)));
 }
 
 // Only this window follows at once; the others when they next read "View Hints".

@@ -26,8 +26,6 @@
 
 namespace {
 
-const QString kImportSetting = QStringLiteral("Recipe Import Dir");
-const QString kExportSetting = QStringLiteral("Recipe Export Dir");
 const QString kImporting = QStringLiteral("Importing Recipies...Please Wait...");
 const QString kExporting = QStringLiteral("Exporting Recipies...Please Wait...");
 const QString kNoFileName = QStringLiteral("Please Select A file Name");
@@ -55,14 +53,14 @@ void TImportExportTableForm::RunImportExport()
 
 void TImportExportTableForm::LoadFileNames()
 {
-    edImportFile->setText(m_settings.ReadSystemValue(kImportSetting));
-    edExportFile->setText(m_settings.ReadSystemValue(kExportSetting));
+    edImportFile->setText(m_settings.read(Settings::RecipeImportDir));
+    edExportFile->setText(m_settings.read(Settings::RecipeExportDir));
 }
 
 void TImportExportTableForm::SaveFileNames()
 {
-    m_settings.WriteSystemValue(kImportSetting, edImportFile->text());
-    m_settings.WriteSystemValue(kExportSetting, edExportFile->text());
+    m_settings.write(Settings::RecipeImportDir, edImportFile->text());
+    m_settings.write(Settings::RecipeExportDir, edExportFile->text());
 }
 
 // Every recipe is listed, whatever category the main window shows.

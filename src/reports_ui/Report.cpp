@@ -158,8 +158,7 @@ void TReportForm::ShowDatePage()
 {
     Notebook1->setCurrentIndex(DatePage);
     edFrom->setFocus();
-    const ReportDatePreset preset(SysInfo->ReadSystemValue(QStringLiteral("Report Date")),
-                                  TextToBool(SysInfo->ReadSystemValue(QStringLiteral("Start On Today"))));
+    const ReportDatePreset preset(SysInfo->read(Settings::ReportDate), SysInfo->read(Settings::StartOnToday));
     if (const auto range = preset.rangeFor(m_calendarDate, QDate::currentDate())) {
         edFrom->setText(DateText::toDisplay(range->from));
         edTo->setText(DateText::toDisplay(range->to));

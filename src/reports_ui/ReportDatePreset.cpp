@@ -1,5 +1,6 @@
 #include "reports_ui/ReportDatePreset.h"
 
+#include "data/Settings.h"
 #include "data/Utilities.h"
 
 ReportDatePreset::ReportDatePreset(const QString &reportDate, bool startOnToday)
@@ -9,12 +10,16 @@ ReportDatePreset::ReportDatePreset(const QString &reportDate, bool startOnToday)
 
 std::optional<ReportDatePreset::Range> ReportDatePreset::rangeFor(const QDate &calendarDate, const QDate &today) const
 {
-    if (m_reportDate == QLatin1String("Today"))
+    switch (Settings::reportDateChoice(m_reportDate).value_or(Settings::ReportDateChoice::NoDate)) {
+    case Settings::ReportDateChoice::Today:
         return Range{today, today};
-    if (m_reportDate == QLatin1String("ThisWeek"))
+    case Settings::ReportDateChoice::ThisWeek:
         return week(calendarDate);
-    if (m_reportDate == QLatin1String("ThisMonth"))
+    case Settings::ReportDateChoice::ThisMonth:
         return month(today);
+    case Settings::ReportDateChoice::NoDate:
+        break;
+    }
     return std::nullopt;
 }
 
