@@ -115,23 +115,11 @@ void CliCommands::planDay(const QString &dateText, const QString &recipeName)
     if (!date.isValid())
         throw CliError::failure(QStringLiteral("\"%1\" is not a valid date. Please enter dates like %2.")
                                     .arg(dateText, DateText::toDisplay(QDate::currentDate())));
-    if (!locateRecipe(recipeName))
+    if (!m_dataModule.FindRecipeNamed(recipeName))
         throw CliError::failure(QStringLiteral("No recipe is named \"%1\".").arg(recipeName));
     m_dataModule.PlanDay(date, m_dataModule.tblRecipe.fieldByName(QStringLiteral("Recipe_ID")).asString());
     m_out << QStringLiteral("%1: %2\n")
                  .arg(DateText::toDisplay(date), m_dataModule.tblRecipe.fieldByName(QStringLiteral("Name")).asString());
-}
-
-// Matches names as export does: by key when the recipes are ordered by name ignoring case.
-bool CliCommands::locateRecipe(const QString &name)
-{
-    TTable &recipes = m_dataModule.tblRecipe;
-    const QStringList order = recipes.indexFields();
-    const auto index = recipes.tableDef().indexStartingWith(order);
-    if (!order.isEmpty() && order.first().compare(QLatin1String("Name"), Qt::CaseInsensitive) == 0 && index
-        && index->caseInsensitive)
-        return recipes.findKey({name});
-    return recipes.locate(QStringLiteral("Name"), name, true);
 }
 
 CliCommands::Stats CliCommands::stats()

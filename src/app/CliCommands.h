@@ -52,7 +52,6 @@ private:
     QStringList allRecipeValues(const QString &fieldName);
     void printStats();
     int countRows(const QString &tableName);
-    bool locateRecipe(const QString &name);
 
     TdmMain1 &m_dataModule;
     QTextStream &m_out;

@@ -2,7 +2,6 @@
 
 #include "calendar/MonthCalendar.h"
 #include "data/DateText.h"
-#include "data/Prompter.h"
 #include "data/SysInfo.h"
 #include "data/Utilities.h"
 #include "data/dmmain.h"
@@ -65,14 +64,9 @@ void TMainForm::btnShoveRightClick()
     ShowDayRecipe();
 }
 
-// Asks only about a day that is planned as stored now, and removes what is stored then.
 void TMainForm::btnRemoveClick()
 {
-    dmMain1->Database1.catchUpWithOtherCopies();
-    const QDate date = Calendar1->date();
-    if (dmMain1->tblDay.findKey({date})
-        && Prompter::instance().confirm(QStringLiteral("Are you sure you want to remove this Day's Recipe?")))
-        dmMain1->RemoveDay(date);
+    dmMain1->RemovePlannedDay(Calendar1->date());
     ShowDayRecipe();
 }
 

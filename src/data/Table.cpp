@@ -532,6 +532,14 @@ bool TTable::findKey(const QVariantList &values)
     return true;
 }
 
+int TTable::removeAllKeyed(const QVariantList &values)
+{
+    int removed = 0;
+    for (; findKey(values); ++removed)
+        remove();
+    return removed;
+}
+
 void TTable::findNearest(const QVariantList &values)
 {
     checkBrowseMode();

@@ -41,6 +41,8 @@ public:
     // Exact search on the leading fields of the current order; fewer values than order fields
     // search on a key prefix. Leaves the view on the found row.
     bool findKey(const QVariantList &values);
+    // Removes every row such a search finds; returns how many.
+    int removeAllKeyed(const QVariantList &values);
     // Moves to the first row at or after the given key (the last row when none is).
     void findNearest(const QVariantList &values);
     // Moves to the first row, in view order, whose field equals the value.

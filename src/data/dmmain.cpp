@@ -302,8 +302,14 @@ void TdmMain1::removePlannedDays(const QString &recipeId)
     days.setTableName(QStringLiteral("DAY.DB"));
     days.setIndexName(QStringLiteral("byRecipeID"));
     days.open();
-    while (days.findKey({recipeId}))
-        days.remove();
+    days.removeAllKeyed({recipeId});
+}
+
+// The recipe view is ordered by name ignoring case, so a key search finds the name without
+// reading the table.
+bool TdmMain1::FindRecipeNamed(const QString &name)
+{
+    return tblRecipe.findKey({name});
 }
 
 bool TdmMain1::standsOnRecipe(const QString &recipeId)
@@ -330,8 +336,26 @@ void TdmMain1::PlanDay(const QDate &date, const QString &recipeId)
 void TdmMain1::RemoveDay(const QDate &date)
 {
     TTransaction transaction(Database1);
-    while (tblDay.findKey({date}))
-        tblDay.remove();
+    tblDay.removeAllKeyed({date});
+    transaction.commit();
+}
+
+void TdmMain1::RemovePlannedDay(const QDate &date)
+{
+    Database1.catchUpWithOtherCopies();
+    if (tblDay.findKey({date})
+        && Prompter::instance().confirm(QStringLiteral("Are you sure you want to remove this Day's Recipe?")))
+        RemoveDay(date);
+}
+
+void TdmMain1::DiscardNewRecipeLines(const QString &recipeId)
+{
+    TTable lines(Database1);
+    lines.setTableName(QStringLiteral("REC_INGR.DB"));
+    lines.setIndexFieldNames(QStringLiteral("Recipe_ID;Order"));
+    lines.open();
+    TTransaction transaction(Database1);
+    lines.removeAllKeyed({recipeId});
     transaction.commit();
 }
 

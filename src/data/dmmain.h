@@ -66,12 +66,19 @@ public:
     void OpenAllTables();
     // Deletes the current recipe with its lines and planned days, after one question.
     void DeleteRecipe();
+    // Moves tblRecipe to the first recipe of that name in name order, ignoring letter case.
+    bool FindRecipeNamed(const QString &name);
     // Moves every planned meal dated on or after the start date one day later.
     void ShoveDays(const QDate &start);
     // Plans the recipe on the day, replacing the recipe planned there before (one per day).
     void PlanDay(const QDate &date, const QString &recipeId);
     // Removes whatever is planned on the day as stored now.
     void RemoveDay(const QDate &date);
+    // The same after one question, asked only when the day is planned as stored now.
+    void RemovePlannedDay(const QDate &date);
+    // Removes the lines stored for a new recipe whose insertion was abandoned: they would
+    // belong to no recipe.
+    void DiscardNewRecipeLines(const QString &recipeId);
 
     static constexpr const char *kPassword = "tavemol";
 

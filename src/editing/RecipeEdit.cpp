@@ -225,19 +225,7 @@ void TRecipeEditForm::abandonRecord(TTable &table, Mode mode)
     RecordEditor::abandonRecord(table, mode);
     // Lines stored for a recipe that never came to be would belong to nothing.
     if (mode == Mode::Insert && !m_pendingRecipeId.isEmpty())
-        removeLinesOf(m_pendingRecipeId);
-}
-
-void TRecipeEditForm::removeLinesOf(const QString &recipeId)
-{
-    TTable lines(m_dm.Database1);
-    lines.setTableName(QStringLiteral("REC_INGR.DB"));
-    lines.setIndexFieldNames(QStringLiteral("Recipe_ID;Order"));
-    lines.open();
-    TTransaction transaction(m_dm.Database1);
-    while (lines.findKey({recipeId}))
-        lines.remove();
-    transaction.commit();
+        m_dm.DiscardNewRecipeLines(m_pendingRecipeId);
 }
 
 void TRecipeEditForm::LoadTimeLists()

@@ -26,10 +26,10 @@ public:
     // The meals a recipe can belong to; fixed here, whatever the meal list holds.
     static const QStringList &mealChoices();
 
-    BoundLineEdit *const DBEdit1;
+    BoundLineEdit *const DBEdit1;  // the recipe's name
     BoundComboBox *const dbcbMeal;
-    BoundComboBox *const DBLookupComboBox1;
-    BoundLineEdit *const DBEdit3;
+    BoundComboBox *const DBLookupComboBox1;  // its category
+    BoundLineEdit *const DBEdit3;  // its servings
     BoundComboBox *const cbPrepTime;
     BoundComboBox *const cbCookTime;
     QGroupBox *const gbIngredients;
@@ -39,10 +39,10 @@ public:
     QToolButton *const btnSetup;
     QToolButton *const btnMoveDown;
     QToolButton *const btnMoveUp;
-    BoundGrid *const DBGrid1;
-    BoundMemo *const DBMemo1;
-    QPushButton *BitBtn4 = nullptr;
-    QPushButton *BitBtn5 = nullptr;
+    BoundGrid *const DBGrid1;  // its ingredient lines
+    BoundMemo *const DBMemo1;  // its instructions
+    QPushButton *BitBtn4 = nullptr;  // OK
+    QPushButton *BitBtn5 = nullptr;  // Cancel
 
 protected:
     void beforeShow() override;
@@ -55,7 +55,6 @@ private:
     void StoreNewTimeValues();
     void SetLineOrder(int value);
     void exchangeOrder(int movedOrder, int neighbourOrder);
-    void removeLinesOf(const QString &recipeId);
 
     void btnAddClick();
     void btnEditClick();

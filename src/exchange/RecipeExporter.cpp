@@ -22,13 +22,10 @@ int RecipeExporter::exportKeys(const QString &fileName, const QStringList &recip
     });
 }
 
-// The data module's recipe view is ordered by name ignoring case, so a key search finds the
-// first recipe of a name without reading the table.
 int RecipeExporter::exportRecipes(const QString &fileName, const QStringList &names)
 {
-    TTable &recipes = m_tables.tblRecipe;
-    return exportEach(fileName, names, recipes, m_tables.tblRecipeIngredient,
-                      [&recipes](const QString &name) { return recipes.findKey({name}); });
+    return exportEach(fileName, names, m_tables.tblRecipe, m_tables.tblRecipeIngredient,
+                      [this](const QString &name) { return m_tables.FindRecipeNamed(name); });
 }
 
 int RecipeExporter::exportEach(const QString &fileName, const QStringList &items, TTable &recipes, TTable &lines,

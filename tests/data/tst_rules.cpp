@@ -267,6 +267,42 @@ private slots:
         QCOMPARE(m_dm->tblRecipeIngredient.recordCount(), 2);
     }
 
+    void removePlannedDayAsksAboutAPlannedDayOnly_data()
+    {
+        QTest::addColumn<bool>("planned");
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<int>("questions");
+        QTest::addColumn<QList<QDate>>("left");
+        const QDate first(2024, 3, 1), second(2024, 3, 2);
+        QTest::newRow("planned, Yes") << true << true << 1 << QList<QDate>{first};
+        QTest::newRow("planned, No") << true << false << 1 << QList<QDate>{first, second};
+        QTest::newRow("not planned") << false << true << 0 << QList<QDate>{first};
+    }
+    void removePlannedDayAsksAboutAPlannedDayOnly()
+    {
+        QFETCH(bool, planned);
+        QFETCH(bool, answer);
+        QFETCH(int, questions);
+        QFETCH(QList<QDate>, left);
+        plan(QDate(2024, 3, 1), "1");
+        if (planned)
+            plan(QDate(2024, 3, 2), "2");
+        m_prompter->answer({answer});
+        m_dm->RemovePlannedDay(QDate(2024, 3, 2));
+        QCOMPARE(m_prompter->questions.size(), questions);
+        QCOMPARE(plannedDates(), left);
+    }
+
+    void discardNewRecipeLinesKeepsOtherRecipesLines()
+    {
+        addRecipe("Stew", 2);
+        execSql(m_dm->Database1, "INSERT INTO REC_INGR (Recipe_ID, Ingredient_ID, \"Order\") "
+                                 "VALUES ('999', 'salt', 0), ('999', 'pepper', 1)");
+        m_dm->DiscardNewRecipeLines("999");
+        QCOMPARE(countRows(m_dm->Database1, "SELECT count(*) FROM REC_INGR WHERE Recipe_ID = '999'"), 0);
+        QCOMPARE(countRows(m_dm->Database1, "SELECT count(*) FROM REC_INGR"), 2);
+    }
+
     void deleteRecipeRollsBackWhenAStepFails()
     {
         const QString id = addRecipe("Beef stew", 3);
