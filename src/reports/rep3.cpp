@@ -1,28 +1,12 @@
 #include "reports/rep3.h"
 
+#include "data/ReportQueries.h"
 #include "data/dmmain.h"
 
 namespace {
 
 const QColor kNavy(0, 0, 128);
 const QColor kTeal(0, 128, 128);
-
-QString selectionSql(int keyCount, TqrIngredient::EmptySelection whenEmpty)
-{
-    QStringList lines{QStringLiteral("SELECT RI.Amount, RI.Measurement, RI.Description, RI.Ingredient_ID"),
-                      QStringLiteral("FROM \"Rec_ingr.DB\" RI")};
-    if (keyCount > 0) {
-        QStringList parameters;
-        for (int i = 0; i < keyCount; ++i)
-            parameters << QStringLiteral(":recipe%1").arg(i);
-        lines << QStringLiteral("WHERE RI.Recipe_ID IN (%1)").arg(parameters.join(QStringLiteral(", ")));
-    } else if (whenEmpty == TqrIngredient::EmptySelection::NoRecipes) {
-        lines << QStringLiteral("WHERE 1 = 0");
-    }
-    // Within one ingredient the lines keep their recipes' order, so a list prints the same twice.
-    lines << QStringLiteral(" ORDER BY RI.Ingredient_ID, RI.Recipe_ID");
-    return lines.join(QLatin1Char('\n'));
-}
 
 } // namespace
 
@@ -81,11 +65,7 @@ ReportItem::Source TqrIngredient::lineField(const QString &field)
 
 void TqrIngredient::prepareSelection(const QStringList &recipeIds, EmptySelection whenEmpty)
 {
-    QStringList keys = recipeIds;
-    keys.removeDuplicates();
-    QueryIngredient.setSql(selectionSql(int(keys.size()), whenEmpty));
-    for (int i = 0; i < keys.size(); ++i)
-        QueryIngredient.bindValue(QStringLiteral(":recipe%1").arg(i), keys[i]);
+    ReportQueries::selectShoppingLines(QueryIngredient, recipeIds, whenEmpty == EmptySelection::AllRecipes);
     QueryIngredient.open();
     restart();
 }

@@ -3,6 +3,7 @@
 #include "data/DateText.h"
 #include "data/FilterParser.h"
 #include "data/RegularFile.h"
+#include "data/ReportQueries.h"
 #include "data/dmmain.h"
 #include "reports/rep1.h"
 #include "reports/rep2.h"
@@ -59,49 +60,6 @@ QDate ReportSelection::readDate(const QString &text)
     return date;
 }
 
-QStringList ReportSelection::plannedRecipeIds(const QDate &from, const QDate &to)
-{
-    QStringList lines{QStringLiteral("Select Distinct D.Recipe_ID As Recipe_ID"),
-                      QStringLiteral("From \"Day.db\" D, \"Recipe.DB\" R Where D.Recipe_ID = R.Recipe_ID")};
-    if (from.isValid())
-        lines << QStringLiteral(" and D.\"Date\" >= :from");
-    if (to.isValid())
-        lines << QStringLiteral(" and D.\"Date\" <= :to");
-    lines << QStringLiteral("Order By D.Recipe_ID");
-    TQuery &query = m_dataModule.Query1;
-    query.setSql(lines.join(QLatin1Char('\n')));
-    if (from.isValid())
-        query.bindValue(QStringLiteral(":from"), from);
-    if (to.isValid())
-        query.bindValue(QStringLiteral(":to"), to);
-    return readRecipeIds();
-}
-
-QStringList ReportSelection::namedRecipeIds(const QStringList &names)
-{
-    if (names.isEmpty())
-        return {};
-    QStringList parameters;
-    for (int i = 0; i < names.size(); ++i)
-        parameters << QStringLiteral(":name%1").arg(i);
-    TQuery &query = m_dataModule.Query1;
-    query.setSql(QStringLiteral("Select Recipe_ID From \"Recipe.DB\"\nWhere Name In (%1)\nOrder By Recipe_ID")
-                     .arg(parameters.join(QLatin1String(", "))));
-    for (int i = 0; i < names.size(); ++i)
-        query.bindValue(parameters[i], names[i]);
-    return readRecipeIds();
-}
-
-QStringList ReportSelection::readRecipeIds()
-{
-    TQuery &query = m_dataModule.Query1;
-    query.open();
-    QStringList ids;
-    for (query.first(); !query.eof(); query.next())
-        ids << query.fieldByName(QStringLiteral("Recipe_ID")).asString();
-    return ids;
-}
-
 std::unique_ptr<BandedReport> ReportSelection::prepare(const ReportRequest &request)
 {
     std::unique_ptr<BandedReport> report =
@@ -125,7 +83,7 @@ std::unique_ptr<BandedReport> ReportSelection::prepareRecipes(const ReportReques
         const QDate to = readDate(request.to);
         layout->setAssignedDateShown(true);
         layout->setAssignedRange(from, to);
-        layout->prepareFiltered(keyFilter(plannedRecipeIds(from, to)));
+        layout->prepareFiltered(keyFilter(ReportQueries::plannedRecipeIds(m_dataModule.Query1, from, to)));
         break;
     }
     }
@@ -137,11 +95,11 @@ std::unique_ptr<BandedReport> ReportSelection::prepareShoppingList(const ReportR
     QStringList recipeIds;
     if (request.kind == ReportKind::ShoppingListByDate) {
         const QDate from = readDate(request.from);
-        recipeIds = plannedRecipeIds(from, readDate(request.to));
+        recipeIds = ReportQueries::plannedRecipeIds(m_dataModule.Query1, from, readDate(request.to));
     } else {
         if (request.names.isEmpty())
             throw ReportRequestError(ReportRequestError::Severity::Notice, noRecipeTickedNotice());
-        recipeIds = namedRecipeIds(request.names);
+        recipeIds = ReportQueries::namedRecipeIds(m_dataModule.Query1, request.names);
     }
     auto list = std::make_unique<TqrIngredient>(m_dataModule);
     list->prepareSelection(recipeIds, TqrIngredient::EmptySelection::NoRecipes);

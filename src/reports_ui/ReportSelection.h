@@ -29,11 +29,6 @@ public:
     static QString categoryFilter(const QString &category);
     static QString keyFilter(const QStringList &recipeIds);
 
-    // The keys of the recipes planned on a day from..to, each once; an invalid date leaves
-    // that end of the range open.
-    QStringList plannedRecipeIds(const QDate &from, const QDate &to);
-    QStringList namedRecipeIds(const QStringList &names);
-
     // An empty text is an open end (an invalid date); a text that is no date throws.
     static QDate readDate(const QString &text);
 
@@ -43,7 +38,6 @@ private:
     std::unique_ptr<BandedReport> prepareRecipes(const ReportRequest &request);
     std::unique_ptr<BandedReport> prepareShoppingList(const ReportRequest &request);
     std::unique_ptr<RecipeLayout> makeRecipeLayout(ReportKind kind);
-    QStringList readRecipeIds();
 
     TdmMain1 &m_dataModule;
 };
