@@ -2,6 +2,7 @@
 
 #include "ui/CommandGuard.h"
 #include "ui/FocusMark.h"
+#include "ui/OwnedControls.h"
 
 #include <QKeyEvent>
 #include <QLocale>
@@ -30,6 +31,8 @@ MonthCalendar::MonthCalendar(QWidget *parent) : QWidget(parent), m_date(QDate::c
     white.setColor(QPalette::Window, Qt::white);
     white.setColor(QPalette::WindowText, Qt::black);
     setPalette(white);
+    // Coloured with the grids when the window wears its tiled background.
+    OwnedControls::markColoured(*this);
 }
 
 void MonthCalendar::setDate(const QDate &date)

@@ -19,6 +19,9 @@
 namespace OwnedControls {
 namespace {
 
+// The controls of higher layers that take the colour carry this property.
+constexpr char kColouredProperty[] = "platewrightColoured";
+
 bool isCompound(const QWidget &control)
 {
     if (qobject_cast<const QScrollArea *>(&control))
@@ -68,13 +71,17 @@ bool isGrid(const QWidget &control)
     return qobject_cast<const QTableView *>(&control) != nullptr;
 }
 
-// The meal calendar lives in a higher layer, so it is known here by its class name only.
 bool isColoured(const QWidget &control)
 {
-    return isGrid(control) || control.inherits("MonthCalendar")
+    return isGrid(control) || control.property(kColouredProperty).toBool()
         || IsAnyClass({&QCheckBox::staticMetaObject, &QGroupBox::staticMetaObject, &QToolBar::staticMetaObject,
                        &QRadioButton::staticMetaObject, &QCalendarWidget::staticMetaObject},
                       &control);
+}
+
+void markColoured(QWidget &control)
+{
+    control.setProperty(kColouredProperty, true);
 }
 
 } // namespace OwnedControls

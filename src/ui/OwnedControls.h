@@ -14,8 +14,10 @@ QList<QWidget *> of(QWidget &window);
 
 // Panels, tab and notebook pages, the contents of scroll boxes, and group boxes.
 bool isTileContainer(const QWidget &control);
-// Grids, check boxes, group boxes, tool bars, radio buttons and calendars.
+// Grids, check boxes, group boxes, tool bars, radio buttons and calendars, and any control
+// of a higher layer that asks for it with markColoured().
 bool isColoured(const QWidget &control);
+void markColoured(QWidget &control);
 bool isGrid(const QWidget &control);
 
 } // namespace OwnedControls

@@ -1,6 +1,7 @@
 #include "ui/Misc.h"
 #include "ui/NiftyForm.h"
 #include "ui/NiftyMan.h"
+#include "ui/OwnedControls.h"
 #include "ui/TileImage.h"
 
 #include <QCheckBox>
@@ -41,6 +42,9 @@ struct TestWindow {
         layout->addWidget(group);
         grid = new QTableView(&window);
         layout->addWidget(grid);
+        marked = new QWidget(&window);  // a control of a higher layer, as the month calendar
+        OwnedControls::markColoured(*marked);
+        layout->addWidget(marked);
         window.resize(300, 400);
         link->Loaded();
     }
@@ -52,6 +56,7 @@ struct TestWindow {
     QGroupBox *group;
     QCheckBox *check;
     QTableView *grid;
+    QWidget *marked;
 };
 
 } // namespace
@@ -144,6 +149,7 @@ void TestTiledBackground::activeManagerTilesEveryContainer()
     QCOMPARE(test.check->palette().color(QPalette::Window), QColor(30, 60, 90));
     QCOMPARE(test.grid->palette().color(QPalette::Base), QColor(30, 60, 90));
     QCOMPARE(test.group->palette().color(QPalette::Window), QColor(30, 60, 90));
+    QCOMPARE(test.marked->palette().color(QPalette::Window), QColor(30, 60, 90));
     for (TTileImage *tile : test.link->tiles()) {
         QCOMPARE(tile->picture(), manager.picture());
         QCOMPARE(tile->parentWidget()->children().indexOf(tile), 0);  // behind everything else
