@@ -166,6 +166,7 @@ void TDatabase::openDirectory(const QString &directory)
         throw error;
     }
     try {
+        takeHandle();
         QSqlQuery probe(m_db);
         if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !probe.next()) {
             // A copy stopped in the middle of a change left a journal to repair the file from,
@@ -285,14 +286,28 @@ void TDatabase::deferDetailReads(bool on)
     }
 }
 
-sqlite3 *TDatabase::handle()
+QString TDatabase::sqliteLibraryProblem(const QString &driverSourceId)
 {
-    if (!m_handle && m_db.isOpen()) {
-        const QVariant value = m_db.driver()->handle();
-        if (value.isValid() && qstrcmp(value.typeName(), "sqlite3*") == 0)
-            m_handle = *static_cast<sqlite3 *const *>(value.constData());
-    }
-    return m_handle;
+    const QString linked = QString::fromLatin1(sqlite3_sourceid());
+    if (driverSourceId == linked)
+        return {};
+    return QStringLiteral("The Qt SQLite driver runs on another SQLite library (%1) than this program (%2), so "
+                          "it cannot work on the database safely. Install the Qt SQLite driver built for the "
+                          "system's SQLite library.")
+        .arg(driverSourceId.isEmpty() ? QStringLiteral("unknown") : driverSourceId, linked);
+}
+
+void TDatabase::takeHandle()
+{
+    QSqlQuery probe(m_db);
+    const QString driverSourceId =
+        probe.exec(QStringLiteral("SELECT sqlite_source_id()")) && probe.next() ? probe.value(0).toString() : QString();
+    if (const QString problem = sqliteLibraryProblem(driverSourceId); !problem.isEmpty())
+        throw EngineError(EngineError::DiskError, problem);
+    const QVariant value = m_db.driver()->handle();
+    if (!value.isValid() || qstrcmp(value.typeName(), "sqlite3*") != 0)
+        throw EngineError(EngineError::DiskError, QStringLiteral("The Qt SQLite driver gives no SQLite connection."));
+    m_handle = *static_cast<sqlite3 *const *>(value.constData());
 }
 
 SqliteStatement &TDatabase::statement(const QString &sql, const QString &context)

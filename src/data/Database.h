@@ -75,7 +75,14 @@ public:
     // The same, prepared on the SQLite handle itself for statements run once per record;
     // reset() it after reading its rows.
     SqliteStatement &statement(const QString &sql, const QString &context = {});
-    sqlite3 *handle();
+    // The connection's handle, taken from the Qt driver when the database opens.
+    sqlite3 *handle() const { return m_handle; }
+
+    // Statements run on the driver's handle with the SQLite library this program links, which
+    // is safe only when the driver runs on the same build of it (a Qt that brings its own
+    // SQLite does not). Empty when the driver's build, as its connection reports it, is ours;
+    // else the reason the database cannot be opened.
+    static QString sqliteLibraryProblem(const QString &driverSourceId);
 
     // Every open dataset registers itself so that a rollback can make it re-read its rows.
     void registerDataSet(TDataSet *dataSet);
@@ -91,6 +98,7 @@ private:
     void exec(const QString &sql);
     bool noticeOtherCopies();
     void initialise(bool isNew);
+    void takeHandle();
 
     QString m_aliasName = QStringLiteral("Recipe");
     QString m_databaseName = QStringLiteral("Evalc");

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+#include <QSqlQuery>
 
 class TestDatabase : public QObject {
     Q_OBJECT
@@ -19,6 +20,7 @@ private slots:
     void missingDirectoryCreatesNothing();
     void foreignFileIsLeftAlone();
     void tablesNeedThePassword();
+    void otherSqliteBuildIsRefused();
 };
 
 namespace {
@@ -170,6 +172,18 @@ void TestDatabase::tablesNeedThePassword()
     days.setTableName(QStringLiteral("DAY.DB"));
     days.open();
     QCOMPARE(logins, 1);
+}
+
+// The driver's own build, as an open connection reports it, passes: the one this program links.
+void TestDatabase::otherSqliteBuildIsRefused()
+{
+    EngineFixture f;
+    QSqlQuery q(f.db.connection());
+    QVERIFY(q.exec(QStringLiteral("SELECT sqlite_source_id()")) && q.next());
+    QCOMPARE(TDatabase::sqliteLibraryProblem(q.value(0).toString()), QString());
+    const QString other = QStringLiteral("2020-01-01 00:00:00 0123456789abcdef");
+    QVERIFY(TDatabase::sqliteLibraryProblem(other).contains(other));
+    QVERIFY(!TDatabase::sqliteLibraryProblem(QString()).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestDatabase)
