@@ -8,7 +8,7 @@
 #include "exchange/MealMasterImporter.h"
 #include "exchange/NativeExporter.h"
 #include "exchange/NativeImporter.h"
-#include "reports_ui/ReportSelection.h"
+#include "reports/ReportSelection.h"
 
 #include <QTextStream>
 

@@ -7,7 +7,7 @@
 #include "data/EngineError.h"
 #include "data/dmmain.h"
 #include "exchange/ExchangeError.h"
-#include "reports_ui/ReportRequestError.h"
+#include "reports/ReportRequestError.h"
 
 #include <QTextStream>
 #include <cstdlib>

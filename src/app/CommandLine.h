@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reports_ui/ReportRequest.h"
+#include "reports/ReportRequest.h"
 
 #include <QString>
 #include <QStringList>

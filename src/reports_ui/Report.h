@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reports_ui/ReportKind.h"
+#include "reports/ReportKind.h"
 #include "ui/AbsRegular.h"
 
 #include <QDate>

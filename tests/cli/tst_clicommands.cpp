@@ -5,7 +5,7 @@
 #include "app/TerminalProgress.h"
 #include "data/DateText.h"
 #include "exchange/ExchangeError.h"
-#include "reports_ui/ReportRequestError.h"
+#include "reports/ReportRequestError.h"
 
 #include <QDir>
 #include <QTextStream>

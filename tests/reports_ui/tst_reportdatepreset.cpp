@@ -1,4 +1,4 @@
-#include "reports_ui/ReportDatePreset.h"
+#include "reports/ReportDatePreset.h"
 
 #include <QtTest>
 

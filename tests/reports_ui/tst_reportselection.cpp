@@ -1,8 +1,8 @@
 #include "WizardFixture.h"
 #include "data/DateText.h"
-#include "reports_ui/ReportRequest.h"
-#include "reports_ui/ReportRequestError.h"
-#include "reports_ui/ReportSelection.h"
+#include "reports/ReportRequest.h"
+#include "reports/ReportRequestError.h"
+#include "reports/ReportSelection.h"
 
 #include <QtTest>
 

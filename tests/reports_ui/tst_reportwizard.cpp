@@ -2,7 +2,7 @@
 #include "data/DateText.h"
 #include "reports_ui/RadioGroup.h"
 #include "reports_ui/Report.h"
-#include "reports_ui/ReportSelection.h"
+#include "reports/ReportSelection.h"
 #include "ui/BoundGrid.h"
 #include "ui/Datebtn.h"
 #include "ui/Finddate.h"

@@ -1,4 +1,4 @@
-#include "reports_ui/ReportDatePreset.h"
+#include "reports/ReportDatePreset.h"
 
 #include "data/Settings.h"
 #include "data/Utilities.h"

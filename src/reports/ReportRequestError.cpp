@@ -1,4 +1,4 @@
-#include "reports_ui/ReportRequestError.h"
+#include "reports/ReportRequestError.h"
 
 ReportRequestError::ReportRequestError(Severity severity, const QString &message)
     : m_severity(severity), m_message(message), m_utf8(message.toUtf8())

@@ -1,4 +1,4 @@
-#include "reports_ui/ReportKind.h"
+#include "reports/ReportKind.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "reports_ui/ReportSelection.h"
+#include "reports/ReportSelection.h"
 
 #include "data/DateText.h"
 #include "data/FilterParser.h"
@@ -8,8 +8,8 @@
 #include "reports/rep1.h"
 #include "reports/rep2.h"
 #include "reports/rep3.h"
-#include "reports_ui/ReportRequest.h"
-#include "reports_ui/ReportRequestError.h"
+#include "reports/ReportRequest.h"
+#include "reports/ReportRequestError.h"
 
 namespace {
 
