@@ -42,8 +42,8 @@ public:
     WindowRunner importExportWindow;
     WindowRunner reportWizardWindow;
 
-    QMenuBar *MainMenu1 = nullptr;
-    QMenu *File1 = nullptr;
+    QMenuBar *MainMenu1 = nullptr;  // the menu bar
+    QMenu *File1 = nullptr;  // the "&File" menu
     QAction *Setup1 = nullptr;
     QAction *Exit1 = nullptr;
     QMenu *Recipes = nullptr;
@@ -51,20 +51,20 @@ public:
     QAction *Edit1 = nullptr;
     QAction *Delete1 = nullptr;
     QAction *Import1 = nullptr;
-    QMenu *Calendar2 = nullptr;
+    QMenu *Calendar2 = nullptr;  // the "&Calendar" menu (Calendar1 is the month grid)
     QAction *Assign1 = nullptr;
     QAction *ShoveRight1 = nullptr;
     QAction *Remove1 = nullptr;
     QAction *PrevMonth1 = nullptr;
     QAction *NextMonth1 = nullptr;
     QAction *Today1 = nullptr;
-    QMenu *R1 = nullptr;
+    QMenu *R1 = nullptr;  // the "Re&ports" menu
     QAction *PrintReports1 = nullptr;
-    QMenu *Help1 = nullptr;
+    QMenu *Help1 = nullptr;  // the "&Help" menu
     QAction *Contents1 = nullptr;
     QAction *About1 = nullptr;
 
-    QList<QPixmap> ImageList1;
+    QList<QPixmap> ImageList1;  // the glyphs of both tool bars
 
     QFrame *pnlRecipe = nullptr;
     QToolBar *tbRecipe = nullptr;
@@ -73,10 +73,10 @@ public:
     QToolButton *btnDelete = nullptr;
     TIncrementalSearch *SearchName = nullptr;
     QComboBox *cbCategory = nullptr;
-    BoundGrid *DBGrid1 = nullptr;
+    BoundGrid *DBGrid1 = nullptr;  // the recipe list
 
     QFrame *SpacerPanel = nullptr;
-    QKeySequenceEdit *HotKey1 = nullptr;
+    QKeySequenceEdit *HotKey1 = nullptr;  // HotKey1..10: hidden carriers of the menu shortcuts
     QKeySequenceEdit *HotKey2 = nullptr;
     QKeySequenceEdit *HotKey3 = nullptr;
     QKeySequenceEdit *HotKey4 = nullptr;
@@ -92,13 +92,13 @@ public:
     QToolButton *btnAssign = nullptr;
     QToolButton *btnShoveright = nullptr;
     QToolButton *btnRemove = nullptr;
-    QToolButton *ToolButton1 = nullptr;
-    QToolButton *ToolButton2 = nullptr;
+    QToolButton *ToolButton1 = nullptr;  // "&Prev": the previous month
+    QToolButton *ToolButton2 = nullptr;  // "&Next": the next month
     QToolButton *btnToday = nullptr;
     QLabel *lbRecipeText = nullptr;
     QLabel *lbRecipe = nullptr;
     QLabel *lbMonth = nullptr;
-    MonthCalendar *Calendar1 = nullptr;
+    MonthCalendar *Calendar1 = nullptr;  // the month grid
 
     static constexpr int kDesignWidth = 640;
     static constexpr int kDesignHeight = 445;

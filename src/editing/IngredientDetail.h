@@ -22,13 +22,13 @@ public:
     // The notice shown when the chosen ingredient is in another line of the recipe.
     static QString duplicateMessage(const QString &ingredientName);
 
-    QPushButton *const BitBtn1;
-    BoundLabel *const DBText1;
-    BoundLineEdit *const DBEdit1;
+    QPushButton *const BitBtn1;  // "Lookup Ingredient"
+    BoundLabel *const DBText1;  // the line's ingredient name
+    BoundLineEdit *const DBEdit1;  // the amount
     BoundComboBox *const cbMeasurement;
     BoundComboBox *const cbDescription;
-    QPushButton *BitBtn4 = nullptr;
-    QPushButton *BitBtn5 = nullptr;
+    QPushButton *BitBtn4 = nullptr;  // OK
+    QPushButton *BitBtn5 = nullptr;  // Cancel
 
 protected:
     void beforeShow() override;

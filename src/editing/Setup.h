@@ -30,8 +30,8 @@ public:
     // Asks for a picture file, starting in the folder given; empty when the user gave none.
     std::function<QString(QWidget &owner, const QString &folder)> choosePicture;
 
-    QTabWidget *const PageControl1;
-    QPushButton *const BitBtn4;
+    QTabWidget *const PageControl1;  // the four option pages
+    QPushButton *const BitBtn4;  // "&Close"
 
     QCheckBox *cbViewCalendar = nullptr;
     QCheckBox *cbViewCoolButtons = nullptr;
@@ -43,7 +43,7 @@ public:
     BoundGrid *const DBGrid;
     QPushButton *Add = nullptr;
     QPushButton *Edit = nullptr;
-    QPushButton *BitBtn3 = nullptr;
+    QPushButton *BitBtn3 = nullptr;  // "&Delete" of the chosen list's value
 
     QGroupBox *gbReportDate = nullptr;
     QButtonGroup *const rgReportDate;
@@ -51,7 +51,7 @@ public:
 
     QCheckBox *cbEnableNiftyForms = nullptr;
     QLineEdit *edNiftyFormsFile = nullptr;
-    QToolButton *SpeedButton1 = nullptr;
+    QToolButton *SpeedButton1 = nullptr;  // "...": choose the picture file
     QLabel *imgNiftyFormBmp = nullptr;
     QPushButton *btnApply = nullptr;
 

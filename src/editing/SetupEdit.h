@@ -17,10 +17,10 @@ public:
     // with the silent abort otherwise, the pending row abandoned.
     void EditValue(TDataSource &link, const QString &listName, const QString &mode);
 
-    QLabel *const Label1;
-    BoundLineEdit *const DBEdit1;
+    QLabel *const Label1;  // the list's name
+    BoundLineEdit *const DBEdit1;  // the value
     QPushButton *btnOK = nullptr;
-    QPushButton *BitBtn5 = nullptr;
+    QPushButton *BitBtn5 = nullptr;  // Cancel
 
 protected:
     // A value is stored only when something was typed; an untouched new row is dropped.

@@ -47,21 +47,21 @@ public:
     // The wait box framing each import and export; none leaves them unframed.
     TWaitForm *waitBox;
 
-    QFrame *const Panel2;
-    QTabWidget *const PageControl1;
+    QFrame *const Panel2;  // holds the pages
+    QTabWidget *const PageControl1;  // the Import and Export pages
     QWidget *const Import;
-    QLabel *const Label3;
+    QLabel *const Label3;  // "&File To Import"
     QLineEdit *const edImportFile;
-    QToolButton *const SpeedButton1;
+    QToolButton *const SpeedButton1;  // browse for the file to import
     QGroupBox *const rgFormat;
     QWidget *const Export;
-    QLabel *const Label1;
+    QLabel *const Label1;  // "&File To Export to"
     QLineEdit *const edExportFile;
-    QToolButton *const SpeedButton2;
-    QLabel *const Label2;
+    QToolButton *const SpeedButton2;  // browse for the file to export to
+    QLabel *const Label2;  // "Select A Recipe"
     QListWidget *const clbRecipeName;
     QGroupBox *const rgExportFormat;
-    QFrame *const Panel1;
+    QFrame *const Panel1;  // the button strip
     QPushButton *const btnImport;
     QPushButton *const btnExport;
     QPushButton *const btnOK;

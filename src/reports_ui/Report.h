@@ -37,30 +37,30 @@ public:
     // Shows a prepared report; by default in the modal preview, from which the user prints.
     std::function<void(BandedReport &report, QWidget &owner)> previewReport;
 
-    QFrame *const Panel1;
-    QFrame *const Panel2;
-    QLabel *const Image1;
-    QFrame *const Panel3;
+    QFrame *const Panel1;  // the picture column
+    QFrame *const Panel2;  // frames the picture
+    QLabel *const Image1;  // the wizard's picture
+    QFrame *const Panel3;  // the button strip
     QPushButton *const btnBack;
     QPushButton *const btnNext;
     QPushButton *const btnCancel;
-    QStackedWidget *const Notebook1;
+    QStackedWidget *const Notebook1;  // the wizard's pages
 
-    QLabel *const Label6;
-    QLabel *const Label1;
+    QLabel *const Label6;  // the wizard's introduction
+    QLabel *const Label1;  // "Select A Report"
     BoundGrid *const DBGridReports;
-    QLabel *const Label3;
-    QLabel *const Label7;
+    QLabel *const Label3;  // the name page's heading
+    QLabel *const Label7;  // "Select Recipes"
     QListWidget *const clbRecipeName;
-    QLabel *const Label8;
+    QLabel *const Label8;  // the category page's heading
     RadioGroup *const rbCategory;
-    QLabel *const Label9;
-    QLabel *const Label4;
+    QLabel *const Label9;  // the date page's heading
+    QLabel *const Label4;  // "From"
     QLineEdit *const edFrom;
-    TDateLookupButton *const DateLookupButton1;
-    QLabel *const Label5;
+    TDateLookupButton *const DateLookupButton1;  // picks the From date
+    QLabel *const Label5;  // "To"
     QLineEdit *const edTo;
-    TDateLookupButton *const DateLookupButton2;
+    TDateLookupButton *const DateLookupButton2;  // picks the To date
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

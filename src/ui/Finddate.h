@@ -32,19 +32,19 @@ public:
     static constexpr int kFirstYear = 1900;
     static constexpr int kLastYear = 2199;
 
-    QFrame *const Bevel1;
-    QLabel *const Label1;
+    QFrame *const Bevel1;  // frames the date
+    QLabel *const Label1;  // "Date"
     QLabel *const EditDate;
     QCalendarWidget *const Calendar;
-    QLabel *const Label2;
-    QLabel *const Label3;
-    QLabel *const Label4;
+    QLabel *const Label2;  // "Year"
+    QLabel *const Label3;  // "Month"
+    QLabel *const Label4;  // "Day"
     QSpinBox *const EditYear;
     QSpinBox *const EditMonth;
     QSpinBox *const EditDay;
     QPushButton *const OKBtn;
     QPushButton *const CancelBtn;
-    QPushButton *const BitBtn1;
+    QPushButton *const BitBtn1;  // "Clear"
 
 protected:
     void showEvent(QShowEvent *event) override;
