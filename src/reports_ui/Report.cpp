@@ -16,6 +16,7 @@
 #include "ui/BoundGrid.h"
 #include "ui/Datebtn.h"
 
+#include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,6 +26,8 @@
 #include <QStackedWidget>
 
 namespace {
+
+const QString kCombineQuantities = QStringLiteral("Combine Quantities");
 
 void showInPreview(BandedReport &report, QWidget &owner)
 {
@@ -48,7 +51,9 @@ TReportForm::TReportForm(QWidget *owner)
       Label9(new QLabel(QStringLiteral("Filter your report by an Assigned Date"), this)),
       Label4(new QLabel(QStringLiteral("From"), this)), edFrom(new QLineEdit(this)),
       DateLookupButton1(new TDateLookupButton(this)), Label5(new QLabel(QStringLiteral("To"), this)),
-      edTo(new QLineEdit(this)), DateLookupButton2(new TDateLookupButton(this))
+      edTo(new QLineEdit(this)), DateLookupButton2(new TDateLookupButton(this)),
+      chkCombineNames(new QCheckBox(QStringLiteral("Combine quantities"), this)),
+      chkCombineDates(new QCheckBox(QStringLiteral("Combine quantities"), this))
 {
     buildWindow();
 }
@@ -111,8 +116,11 @@ void TReportForm::btnNextClick()
         return;
     }
     // A failure here leaves the wizard on its filter page, so the user can correct the choice.
-    if (kind && int(ReportKinds::filterOf(*kind)) == page)
+    if (kind && int(ReportKinds::filterOf(*kind)) == page) {
+        if (ReportKinds::isShoppingList(*kind))
+            SysInfo->WriteSystemValue(kCombineQuantities, BoolToText(combineBox()->isChecked()));
         PrintReport(requestFor(*kind));
+    }
     ResetWizard();
 }
 
@@ -124,6 +132,12 @@ void TReportForm::btnBackClick()
 
 void TReportForm::ShowFilterPage(ReportKind kind)
 {
+    const bool shoppingList = ReportKinds::isShoppingList(kind);
+    const bool combine = TextToBool(SysInfo->ReadSystemValue(kCombineQuantities));
+    for (QCheckBox *box : {chkCombineNames, chkCombineDates}) {
+        box->setVisible(shoppingList);
+        box->setChecked(combine);
+    }
     switch (ReportKinds::filterOf(kind)) {
     case ReportFilter::Name:
         ShowNamePage();
@@ -190,7 +204,13 @@ ReportRequest TReportForm::requestFor(ReportKind kind) const
     request.category = rbCategory->selectedItem();
     request.from = edFrom->text();
     request.to = edTo->text();
+    request.combine = ReportKinds::isShoppingList(kind) && combineBox()->isChecked();
     return request;
+}
+
+QCheckBox *TReportForm::combineBox() const
+{
+    return Notebook1->currentIndex() == DatePage ? chkCombineDates : chkCombineNames;
 }
 
 void TReportForm::PrintReport(const ReportRequest &request)
