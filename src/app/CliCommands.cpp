@@ -3,6 +3,8 @@
 #include "app/CliError.h"
 #include "app/TerminalProgress.h"
 #include "data/DateText.h"
+#include "data/DayServings.h"
+#include "data/EngineError.h"
 #include "data/dmmain.h"
 #include "exchange/MealMasterExporter.h"
 #include "exchange/MealMasterImporter.h"
@@ -32,7 +34,7 @@ void CliCommands::run(const CommandLine &line)
         writeReport(line.report, line.pdfPath);
         break;
     case CommandLine::Command::Plan:
-        planDay(line.planDate, line.names.value(0));
+        planDay(line.planDate, line.names.value(0), line.planServings);
         break;
     }
 }
@@ -109,17 +111,30 @@ void CliCommands::writeReport(const ReportRequest &request, const QString &pdfPa
     m_out << QStringLiteral("%1: \"%2\" written\n").arg(pdfPath, ReportKinds::description(request.kind));
 }
 
-void CliCommands::planDay(const QString &dateText, const QString &recipeName)
+void CliCommands::planDay(const QString &dateText, const QString &recipeName, const std::optional<QString> &servings)
 {
     const QDate date = DateText::parse(dateText);
     if (!date.isValid())
         throw CliError::failure(QStringLiteral("\"%1\" is not a valid date. Please enter dates like %2.")
                                     .arg(dateText, DateText::toDisplay(QDate::currentDate())));
+    std::optional<int> count;
+    if (servings) {
+        try {
+            count = DayServings::fromText(*servings);
+        } catch (const EngineError &refused) {
+            throw CliError::failure(refused.message());
+        }
+    }
     if (!m_dataModule.FindRecipeNamed(recipeName))
         throw CliError::failure(QStringLiteral("No recipe is named \"%1\".").arg(recipeName));
-    m_dataModule.PlanDay(date, m_dataModule.tblRecipe.fieldByName(QStringLiteral("Recipe_ID")).asString());
-    m_out << QStringLiteral("%1: %2\n")
-                 .arg(DateText::toDisplay(date), m_dataModule.tblRecipe.fieldByName(QStringLiteral("Name")).asString());
+    const QString recipeId = m_dataModule.tblRecipe.fieldByName(QStringLiteral("Recipe_ID")).asString();
+    if (servings)
+        m_dataModule.PlanDay(date, recipeId, count);
+    else
+        m_dataModule.PlanDay(date, recipeId);
+    m_out << QStringLiteral("%1: %2%3\n")
+                 .arg(DateText::toDisplay(date), m_dataModule.tblRecipe.fieldByName(QStringLiteral("Name")).asString(),
+                      DayServings::stripText(count));
 }
 
 CliCommands::Stats CliCommands::stats()

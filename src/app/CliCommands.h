@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 class QTextStream;
 class RecipeExporter;
@@ -38,8 +39,9 @@ public:
                     CommandLine::Format format = CommandLine::Format::Native);
     void writeReport(const ReportRequest &request, const QString &pdfPath);
     // Plans the first recipe of the name (letter case ignored) on the day, as the calendar's
-    // Assign does: a day that has a recipe gets it replaced.
-    void planDay(const QString &dateText, const QString &recipeName);
+    // Assign does: a day that has a recipe gets it replaced. Given servings (an empty text
+    // for as the recipe says) are set too; without, the day keeps those it had.
+    void planDay(const QString &dateText, const QString &recipeName, const std::optional<QString> &servings = {});
     Stats stats();
     // Every recipe's name in key order, equal names as often as they occur.
     QStringList allRecipeNames();

@@ -96,15 +96,27 @@ void CommandLine::parseReport(QStringList arguments)
     report.kind = *parsed;
     while (!arguments.isEmpty()) {
         const QString option = arguments.takeFirst();
-        takeReportOption(option, takeFirst(arguments, QStringLiteral("the value after %1").arg(option)));
+        if (option == QLatin1String("--combine"))
+            report.combine = true;
+        else
+            takeReportOption(option, takeFirst(arguments, QStringLiteral("the value after %1").arg(option)));
     }
     if (pdfPath.isEmpty())
         throw CliError::usage(QStringLiteral("missing --pdf OUT.pdf"));
+    if (report.combine && !ReportKinds::isShoppingList(report.kind))
+        throw CliError::usage(QStringLiteral("--combine is for the shopping lists only"));
 }
 
-void CommandLine::parsePlan(const QStringList &arguments)
+void CommandLine::parsePlan(QStringList arguments)
 {
     command = Command::Plan;
+    const qsizetype option = arguments.indexOf(QStringLiteral("--servings"));
+    if (option >= 0) {
+        arguments.removeAt(option);
+        if (option >= arguments.size())
+            throw CliError::usage(QStringLiteral("missing the number after --servings"));
+        planServings = arguments.takeAt(option);
+    }
     if (arguments.size() != 2)
         throw CliError::usage(QStringLiteral("plan takes a date and a recipe name"));
     planDate = arguments.at(0);
@@ -139,8 +151,10 @@ QString CommandLine::usage()
                "      --all writes every recipe; a NAME writes the first recipe of that name\n"
                "  platewright-cli [--database DIR] stats\n"
                "  platewright-cli [--database DIR] report \"KIND\" --pdf OUT.pdf [--name NAME]...\n"
-               "                  [--category C] [--from DATE] [--to DATE]\n"
-               "  platewright-cli [--database DIR] plan DATE NAME\n"
+               "                  [--category C] [--from DATE] [--to DATE] [--combine]\n"
+               "      --combine adds up the amounts of each ingredient on a shopping list\n"
+               "  platewright-cli [--database DIR] plan DATE NAME [--servings N]\n"
+               "      --servings sets how many eat that day; an empty N: as the recipe says\n"
                "Kinds of report:\n")
            + kinds;
 }

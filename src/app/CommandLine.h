@@ -4,13 +4,15 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 // The arguments of platewright-cli, read into what each command needs:
 //   [--database DIR] import [--verbose] native|mealmaster FILE...
 //   [--database DIR] export [--format native|mealmaster] FILE (--all | NAME...)
 //   [--database DIR] stats
 //   [--database DIR] report "KIND" --pdf OUT.pdf [--name NAME]... [--category C] [--from DATE] [--to DATE]
-//   [--database DIR] plan DATE NAME
+//                    [--combine]
+//   [--database DIR] plan DATE NAME [--servings N]
 struct CommandLine {
     enum class Command { Import, Export, Stats, Report, Plan };
     enum class Format { Native, MealMaster };
@@ -23,6 +25,7 @@ struct CommandLine {
     bool verbose = false;  // import: list each dropped or cut item
     QStringList names;  // export: the recipe names; plan: the one name
     QString planDate;   // plan: the day, as typed
+    std::optional<QString> planServings;  // plan: how many eat, as typed; none: left as it is
     ReportRequest report;
     QString pdfPath;
 
@@ -36,6 +39,6 @@ private:
     static Format parseFormat(const QString &name);
     void parseStats(const QStringList &arguments);
     void parseReport(QStringList arguments);
-    void parsePlan(const QStringList &arguments);
+    void parsePlan(QStringList arguments);
     void takeReportOption(const QString &option, const QString &value);
 };

@@ -55,6 +55,7 @@ public:
     QAction *Assign1 = nullptr;
     QAction *ShoveRight1 = nullptr;
     QAction *Remove1 = nullptr;
+    QAction *Servings1 = nullptr;
     QAction *PrevMonth1 = nullptr;
     QAction *NextMonth1 = nullptr;
     QAction *Today1 = nullptr;
@@ -97,6 +98,7 @@ public:
     QToolButton *btnToday = nullptr;
     QLabel *lbRecipeText = nullptr;
     QLabel *lbRecipe = nullptr;
+    QLabel *lbServings = nullptr;
     QLabel *lbMonth = nullptr;
     MonthCalendar *Calendar1 = nullptr;  // the month grid
 
@@ -146,6 +148,7 @@ private:
     void btnAssignClick();
     void btnShoveRightClick();
     void btnRemoveClick();
+    void Servings1Click();
     void btnPrevMonthClick();
     void btnNextMonthClick();
     void btnTodayClick();

@@ -2,6 +2,9 @@
 
 #include "calendar/MonthCalendar.h"
 #include "data/DateText.h"
+#include "data/DayServings.h"
+#include "data/EngineError.h"
+#include "data/Prompter.h"
 #include "data/SysInfo.h"
 #include "data/Utilities.h"
 #include "data/dmmain.h"
@@ -38,6 +41,7 @@ bool TMainForm::showDayStrip()
         lbRecipe->setText(days.fieldByName(QStringLiteral("RecipeName")).asString());
     else
         lbRecipe->clear();
+    lbServings->setText(DayServings::stripText(planned ? dmMain1->DayServingsOf(date) : std::nullopt));
     lbMonth->setText(QString::fromLatin1(kMonthNames[Calendar1->month() - 1]) + QLatin1Char(' ')
                      + QString::number(Calendar1->year()));
     return planned;
@@ -67,6 +71,38 @@ void TMainForm::btnShoveRightClick()
 void TMainForm::btnRemoveClick()
 {
     dmMain1->RemovePlannedDay(Calendar1->date());
+    ShowDayRecipe();
+}
+
+// Asks how many eat on the selected day, starting from what is stored now; a text that is no
+// number of servings is refused with its reason and asked for again.
+void TMainForm::Servings1Click()
+{
+    dmMain1->Database1.catchUpWithOtherCopies();
+    const QDate date = Calendar1->date();
+    if (!dmMain1->tblDay.findKey({date})) {
+        Prompter::instance().inform(DayServings::notPlannedNotice(date));
+        return;
+    }
+    QString text = DayServings::toText(dmMain1->DayServingsOf(date));
+    const QString question = QStringLiteral("How many eat %1 on %2?\n(Leave empty for as many as the recipe serves.)")
+                                 .arg(dmMain1->tblDay.fieldByName(QStringLiteral("RecipeName")).asString(),
+                                      DateText::toDisplay(date));
+    for (;;) {
+        const std::optional<QString> answer = Prompter::instance().askText(QStringLiteral("Servings"), question, text);
+        if (!answer)
+            return;
+        std::optional<int> servings;
+        try {
+            servings = DayServings::fromText(*answer);
+        } catch (const EngineError &refused) {
+            Prompter::instance().inform(refused.message());
+            text = *answer;
+            continue;
+        }
+        dmMain1->SetDayServings(date, servings);
+        break;
+    }
     ShowDayRecipe();
 }
 

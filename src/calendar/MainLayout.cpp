@@ -190,8 +190,12 @@ QWidget *TMainForm::buildDayStrip()
     setTextColour(lbRecipe, kPurple);
     setFontStyle(lbRecipe, true, 13);
     setHint(lbRecipe, QStringLiteral("Selected Recipe Name Appears Here"));
+    lbServings = new QLabel(strip);
+    setTextColour(lbServings, kPurple);
+    setHint(lbServings, QStringLiteral("How Many Eat On The Selected Day"));
     row->addWidget(lbRecipeText);
-    row->addWidget(lbRecipe, 1);
+    row->addWidget(lbRecipe);
+    row->addWidget(lbServings, 1);
     return strip;
 }
 

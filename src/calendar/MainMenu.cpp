@@ -40,6 +40,8 @@ void TMainForm::buildCalendarMenu()
     Assign1 = Calendar2->addAction(QStringLiteral("&Assign"));
     ShoveRight1 = Calendar2->addAction(QStringLiteral("&Shove Right"));
     Remove1 = Calendar2->addAction(QStringLiteral("Remo&ve"));
+    Servings1 = Calendar2->addAction(QStringLiteral("Servin&gs..."));
+    Servings1->setShortcut(QKeySequence(Qt::ALT | Qt::Key_G));
     Calendar2->addSeparator();
     PrevMonth1 = Calendar2->addAction(QStringLiteral("&Prev Month"));
     NextMonth1 = Calendar2->addAction(QStringLiteral("&Next Month"));
@@ -60,7 +62,7 @@ void TMainForm::buildHelpMenus()
 
 QList<QAction *> TMainForm::calendarItems() const
 {
-    return {Assign1, ShoveRight1, Remove1, PrevMonth1, NextMonth1, Today1};
+    return {Assign1, ShoveRight1, Remove1, Servings1, PrevMonth1, NextMonth1, Today1};
 }
 
 // Every command has a tool button and a menu item sharing one handler, some only the item.
@@ -81,6 +83,7 @@ void TMainForm::connectCommands()
     bind(ToolButton1, PrevMonth1, &TMainForm::btnPrevMonthClick);
     bind(ToolButton2, NextMonth1, &TMainForm::btnNextMonthClick);
     bind(btnToday, Today1, &TMainForm::btnTodayClick);
+    bind(nullptr, Servings1, &TMainForm::Servings1Click);
     bind(nullptr, Setup1, &TMainForm::Setup1Click);
     bind(nullptr, Exit1, &TMainForm::Exit1Click);
     bind(nullptr, Import1, &TMainForm::Import1Click);
@@ -95,5 +98,5 @@ void TMainForm::connectCommands()
     connect(Calendar1, &MonthCalendar::changed, this, guarded(this, &TMainForm::Calendar1Change));
     connect(Calendar1, &MonthCalendar::clicked, this, guarded(this, &TMainForm::Calendar1Change));
     new MenuShortcutPriority(*this, {Setup1, Exit1, Add1, Edit1, Delete1, Import1, Assign1, ShoveRight1, Remove1,
-                                     PrevMonth1, NextMonth1, Today1, PrintReports1, Contents1, About1});
+                                     Servings1, PrevMonth1, NextMonth1, Today1, PrintReports1, Contents1, About1});
 }

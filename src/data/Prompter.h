@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 // Every confirmation, notice and error the program shows goes through the installed prompter:
 // the application installs one on message boxes, tests install one with scripted answers.
@@ -17,6 +18,15 @@ public:
         inform(message);
     }
     virtual void error(const QString &message) = 0;
+    // A line of text asked for under a caption, starting from the given text; none when the
+    // user cancels. By default nothing can be asked, as if cancelled.
+    virtual std::optional<QString> askText(const QString &caption, const QString &question, const QString &text)
+    {
+        Q_UNUSED(caption);
+        Q_UNUSED(question);
+        Q_UNUSED(text);
+        return std::nullopt;
+    }
 
     static Prompter &instance();
     // The previous prompter is returned so that a test can put it back.

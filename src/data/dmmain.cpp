@@ -1,6 +1,7 @@
 #include "data/dmmain.h"
 
 #include "data/DateText.h"
+#include "data/DayServings.h"
 #include "data/EngineError.h"
 #include "data/KeyGenerator.h"
 #include "data/ListUsage.h"
@@ -333,6 +334,14 @@ void TdmMain1::PlanDay(const QDate &date, const QString &recipeId)
     transaction.commit();
 }
 
+void TdmMain1::PlanDay(const QDate &date, const QString &recipeId, std::optional<int> servings)
+{
+    TTransaction transaction(Database1);
+    PlanDay(date, recipeId);
+    SetDayServings(date, servings);
+    transaction.commit();
+}
+
 void TdmMain1::RemoveDay(const QDate &date)
 {
     TTransaction transaction(Database1);
@@ -357,6 +366,29 @@ void TdmMain1::DiscardNewRecipeLines(const QString &recipeId)
     TTransaction transaction(Database1);
     lines.removeAllKeyed({recipeId});
     transaction.commit();
+}
+
+void TdmMain1::SetDayServings(const QDate &date, std::optional<int> servings)
+{
+    TTransaction transaction(Database1);
+    if (!tblDay.findKey({date}))
+        throw EngineError(EngineError::RecordDeleted, DayServings::notPlannedNotice(date));
+    tblDay.edit();
+    TField field = tblDay.fieldByName(QStringLiteral("Servings"));
+    if (servings)
+        field.setAsInteger(*servings);
+    else
+        field.clear();
+    tblDay.post();
+    transaction.commit();
+}
+
+std::optional<int> TdmMain1::DayServingsOf(const QDate &date)
+{
+    if (!tblDay.findKey({date}))
+        return std::nullopt;
+    const TField field = tblDay.fieldByName(QStringLiteral("Servings"));
+    return field.isNull() ? std::nullopt : std::optional<int>(field.asInteger());
 }
 
 void TdmMain1::ShoveDays(const QDate &start)

@@ -7,6 +7,7 @@
 
 #include <QDate>
 #include <QObject>
+#include <optional>
 
 // The data module: the database connection and every shared table view with its data link.
 // Its handlers are the database's rules: keys and line numbers for new records, a question
@@ -72,6 +73,8 @@ public:
     void ShoveDays(const QDate &start);
     // Plans the recipe on the day, replacing the recipe planned there before (one per day).
     void PlanDay(const QDate &date, const QString &recipeId);
+    // The same, setting how many eat there in the same step.
+    void PlanDay(const QDate &date, const QString &recipeId, std::optional<int> servings);
     // Removes whatever is planned on the day as stored now.
     void RemoveDay(const QDate &date);
     // The same after one question, asked only when the day is planned as stored now.
@@ -79,6 +82,11 @@ public:
     // Removes the lines stored for a new recipe whose insertion was abandoned: they would
     // belong to no recipe.
     void DiscardNewRecipeLines(const QString &recipeId);
+    // Sets how many eat on the planned day (none: as many as the recipe serves). A day with
+    // nothing planned as stored now is refused with an engine error.
+    void SetDayServings(const QDate &date, std::optional<int> servings);
+    // The day's servings as stored now; none when it has none or nothing is planned.
+    std::optional<int> DayServingsOf(const QDate &date);
 
     static constexpr const char *kPassword = "tavemol";
 

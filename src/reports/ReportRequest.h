@@ -14,4 +14,5 @@ struct ReportRequest {
     QString category;
     QString from;
     QString to;
+    bool combine = false;  // shopping lists: add up the amounts of each ingredient
 };

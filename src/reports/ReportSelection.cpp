@@ -1,5 +1,6 @@
 #include "reports/ReportSelection.h"
 
+#include "data/CombinedShoppingList.h"
 #include "data/DateText.h"
 #include "data/FilterParser.h"
 #include "data/RegularFile.h"
@@ -7,6 +8,7 @@
 #include "data/dmmain.h"
 #include "reports/rep1.h"
 #include "reports/rep2.h"
+#include "reports/CombinedShoppingLayout.h"
 #include "reports/rep3.h"
 #include "reports/ReportRequest.h"
 #include "reports/ReportRequestError.h"
@@ -92,6 +94,8 @@ std::unique_ptr<BandedReport> ReportSelection::prepareRecipes(const ReportReques
 
 std::unique_ptr<BandedReport> ReportSelection::prepareShoppingList(const ReportRequest &request)
 {
+    if (request.combine)
+        return prepareCombinedList(request);
     QStringList recipeIds;
     if (request.kind == ReportKind::ShoppingListByDate) {
         const QDate from = readDate(request.from);
@@ -103,6 +107,23 @@ std::unique_ptr<BandedReport> ReportSelection::prepareShoppingList(const ReportR
     }
     auto list = std::make_unique<TqrIngredient>(m_dataModule);
     list->prepareSelection(recipeIds, TqrIngredient::EmptySelection::NoRecipes);
+    return list;
+}
+
+// A recipe planned on several days counts once for each of them.
+std::unique_ptr<BandedReport> ReportSelection::prepareCombinedList(const ReportRequest &request)
+{
+    QList<ShoppingLine> lines;
+    if (request.kind == ReportKind::ShoppingListByDate) {
+        const QDate from = readDate(request.from);
+        lines = CombinedShoppingList::linesOfPlannedDays(m_dataModule.Database1, from, readDate(request.to));
+    } else {
+        if (request.names.isEmpty())
+            throw ReportRequestError(ReportRequestError::Severity::Notice, noRecipeTickedNotice());
+        lines = CombinedShoppingList::linesOfRecipes(m_dataModule.Database1, ReportQueries::namedRecipeIds(m_dataModule.Query1, request.names));
+    }
+    auto list = std::make_unique<CombinedShoppingLayout>(m_dataModule);
+    list->prepareRows(CombinedShoppingList::combine(lines));
     return list;
 }
 

@@ -40,7 +40,7 @@ void TqrIngredient::addGroupBand()
 {
     ReportBand &band = addBand(BandKind::GroupHeader, QStringLiteral("IngredientGroupBand"), 4.5);
     band.setKeepsWithNext(true);
-    band.setGroupExpression([this] { return QueryIngredient.fieldByName(QStringLiteral("Ingredient_ID")).value(); });
+    band.setGroupExpression([this] { return m_lines->fieldByName(QStringLiteral("Ingredient_ID")).value(); });
     band.addData(QStringLiteral("dbIngredient"), lineField(QStringLiteral("Ingredient")), {8.5, 0.0},
                  ItemStyle::arial(10, false, kTeal));
 }
@@ -60,7 +60,7 @@ void TqrIngredient::addLineBand()
 
 ReportItem::Source TqrIngredient::lineField(const QString &field)
 {
-    return [this, field] { return QueryIngredient.fieldByName(field).asString(); };
+    return [this, field] { return m_lines->fieldByName(field).asString(); };
 }
 
 void TqrIngredient::prepareSelection(const QStringList &recipeIds, EmptySelection whenEmpty)

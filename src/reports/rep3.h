@@ -22,6 +22,10 @@ public:
     // written into its text.
     void prepareSelection(const QStringList &recipeIds, EmptySelection whenEmpty = EmptySelection::NoRecipes);
 
+protected:
+    // The records the bands print: the query, or what a subclass walks instead.
+    TDataSet *m_lines = &QueryIngredient;
+
 private:
     void addTitleBand();
     void addGroupBand();

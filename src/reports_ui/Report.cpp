@@ -3,6 +3,7 @@
 #include "data/DateText.h"
 #include "data/EngineError.h"
 #include "data/Prompter.h"
+#include "data/Settings.h"
 #include "data/SysInfo.h"
 #include "data/Utilities.h"
 #include "data/dmmain.h"
@@ -16,6 +17,7 @@
 #include "ui/BoundGrid.h"
 #include "ui/Datebtn.h"
 
+#include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -48,7 +50,9 @@ TReportForm::TReportForm(QWidget *owner)
       Label9(new QLabel(QStringLiteral("Filter your report by an Assigned Date"), this)),
       Label4(new QLabel(QStringLiteral("From"), this)), edFrom(new QLineEdit(this)),
       DateLookupButton1(new TDateLookupButton(this)), Label5(new QLabel(QStringLiteral("To"), this)),
-      edTo(new QLineEdit(this)), DateLookupButton2(new TDateLookupButton(this))
+      edTo(new QLineEdit(this)), DateLookupButton2(new TDateLookupButton(this)),
+      chkCombineNames(new QCheckBox(QStringLiteral("Combine quantities"), this)),
+      chkCombineDates(new QCheckBox(QStringLiteral("Combine quantities"), this))
 {
     buildWindow();
 }
@@ -111,8 +115,11 @@ void TReportForm::btnNextClick()
         return;
     }
     // A failure here leaves the wizard on its filter page, so the user can correct the choice.
-    if (kind && int(ReportKinds::filterOf(*kind)) == page)
+    if (kind && int(ReportKinds::filterOf(*kind)) == page) {
+        if (ReportKinds::isShoppingList(*kind))
+            SysInfo->write(Settings::CombineQuantities, combineBox()->isChecked());
         PrintReport(requestFor(*kind));
+    }
     ResetWizard();
 }
 
@@ -124,6 +131,12 @@ void TReportForm::btnBackClick()
 
 void TReportForm::ShowFilterPage(ReportKind kind)
 {
+    const bool shoppingList = ReportKinds::isShoppingList(kind);
+    const bool combine = SysInfo->read(Settings::CombineQuantities);
+    for (QCheckBox *box : {chkCombineNames, chkCombineDates}) {
+        box->setVisible(shoppingList);
+        box->setChecked(combine);
+    }
     switch (ReportKinds::filterOf(kind)) {
     case ReportFilter::Name:
         ShowNamePage();
@@ -189,7 +202,13 @@ ReportRequest TReportForm::requestFor(ReportKind kind) const
     request.category = rbCategory->selectedItem();
     request.from = edFrom->text();
     request.to = edTo->text();
+    request.combine = ReportKinds::isShoppingList(kind) && combineBox()->isChecked();
     return request;
+}
+
+QCheckBox *TReportForm::combineBox() const
+{
+    return Notebook1->currentIndex() == DatePage ? chkCombineDates : chkCombineNames;
 }
 
 void TReportForm::PrintReport(const ReportRequest &request)

@@ -8,6 +8,7 @@
 
 class BandedReport;
 class BoundGrid;
+class QCheckBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -61,6 +62,9 @@ public:
     QLabel *const Label5;  // "To"
     QLineEdit *const edTo;
     TDateLookupButton *const DateLookupButton2;  // picks the To date
+    // "Combine quantities" on the shopping lists' name and date pages; remembered in the settings.
+    QCheckBox *const chkCombineNames;
+    QCheckBox *const chkCombineDates;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -90,6 +94,7 @@ private:
     ReportRequest requestFor(ReportKind kind) const;
     QStringList tickedNames() const;
     void PrintReport(const ReportRequest &request);
+    QCheckBox *combineBox() const;
 
     QDate m_calendarDate;
 };

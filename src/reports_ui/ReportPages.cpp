@@ -7,6 +7,7 @@
 #include "ui/CommandGuard.h"
 #include "ui/Datebtn.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -105,6 +106,7 @@ QWidget *TReportForm::buildNamePage()
     layout->addSpacing(6);
     layout->addWidget(Label7);
     layout->addWidget(clbRecipeName, 1);
+    layout->addWidget(chkCombineNames);
     return page;
 }
 
@@ -126,6 +128,8 @@ QWidget *TReportForm::buildDatePage()
     layout->addSpacing(10);
     layout->addWidget(buildDateRow(Label4, edFrom, DateLookupButton1));
     layout->addWidget(buildDateRow(Label5, edTo, DateLookupButton2));
+    layout->addSpacing(6);
+    layout->addWidget(chkCombineDates);
     layout->addStretch();
     setTabOrder(edFrom, DateLookupButton1);
     setTabOrder(DateLookupButton1, edTo);

@@ -3,6 +3,7 @@
 #include "ui/FormDefaults.h"
 
 #include <QApplication>
+#include <QInputDialog>
 #include <QMessageBox>
 
 bool MessageBoxPrompter::confirm(const QString &question)
@@ -31,6 +32,19 @@ void MessageBoxPrompter::error(const QString &message)
 {
     QMessageBox box(QMessageBox::Critical, applicationTitle(), message, QMessageBox::Ok, dialogParent());
     exec(box);
+}
+
+std::optional<QString> MessageBoxPrompter::askText(const QString &caption, const QString &question,
+                                                   const QString &text)
+{
+    QInputDialog dialog(dialogParent());
+    dialog.setFont(FormDefaults::formFont());
+    dialog.setWindowTitle(caption);
+    dialog.setLabelText(question);
+    dialog.setTextValue(text);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
 }
 
 // A box is a window of its own and inherits no font from the window it stands over.

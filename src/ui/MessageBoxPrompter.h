@@ -12,6 +12,7 @@ public:
     void inform(const QString &message) override;
     void informWithDetails(const QString &message, const QString &details) override;
     void error(const QString &message) override;
+    std::optional<QString> askText(const QString &caption, const QString &question, const QString &text) override;
 
 private:
     static int exec(QMessageBox &box);

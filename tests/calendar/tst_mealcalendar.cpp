@@ -15,6 +15,8 @@ private slots:
     void shoveAndRemoveOnAnEmptyDayDoNothing();
     void remove_data();
     void remove();
+    void servings_data();
+    void servings();
     void monthSteps_data();
     void monthSteps();
     void todaySelectsTodaysDate();
@@ -78,6 +80,48 @@ void TestMealCalendar::assign()
     QVERIFY(!MainForm->btnAssign->isEnabled());
     QVERIFY(MainForm->btnShoveright->isEnabled());
     QVERIFY(MainForm->btnRemove->isEnabled());
+}
+
+void TestMealCalendar::servings_data()
+{
+    QTest::addColumn<bool>("planned");
+    QTest::addColumn<QStringList>("answers");  // typed in turn; when they run out the user cancels
+    QTest::addColumn<QString>("stored");       // "-": none
+    QTest::addColumn<QString>("strip");
+    QTest::addColumn<int>("notices");
+    QTest::newRow("a number") << true << QStringList{"6"} << "6" << " (6 servings)" << 0;
+    QTest::newRow("one") << true << QStringList{" 1 "} << "1" << " (1 serving)" << 0;
+    QTest::newRow("empty: as the recipe says") << true << QStringList{""} << "-" << "" << 0;
+    QTest::newRow("refused, then corrected") << true << QStringList{"lots", "3"} << "3" << " (3 servings)" << 1;
+    QTest::newRow("cancelled") << true << QStringList{} << "4" << " (4 servings)" << 0;
+    QTest::newRow("a day without a recipe") << false << QStringList{"6"} << QString() << "" << 1;
+}
+
+// Alt+G asks for the day's servings, starting from those stored; the strip shows them.
+void TestMealCalendar::servings()
+{
+    QFETCH(bool, planned);
+    QFETCH(QStringList, answers);
+    QFETCH(QString, stored);
+    QFETCH(QString, strip);
+    QFETCH(int, notices);
+    const QDate day(2024, 6, 12);
+    if (planned)
+        m_fixture->planDay(day, m_ids[1], 4);
+    MainForm->Calendar1->setDate(day);
+    for (const QString &answer : answers)
+        m_fixture->prompter().answerText({answer});
+
+    QTest::keyClick(MainForm->focusWidget(), Qt::Key_G, Qt::AltModifier);
+
+    QCOMPARE(m_fixture->column("SELECT coalesce(\"Servings\", '-') FROM \"DAY\""),
+             planned ? QStringList{stored} : QStringList{});
+    QCOMPARE(MainForm->lbServings->text(), strip);
+    QCOMPARE(m_fixture->prompter().notices.size(), notices);
+    const int asked = planned ? std::max(1, int(answers.size())) : 0;  // a cancel is asked too
+    QCOMPARE(m_fixture->prompter().asked.size(), asked);
+    if (planned)
+        QVERIFY(m_fixture->prompter().asked.first().endsWith(QStringLiteral("|4")));
 }
 
 void TestMealCalendar::shoveMovesTheTailAcrossTheMonthEnd()

@@ -66,6 +66,8 @@ private slots:
     void planReplacesTheRecipeOfAPlannedDay();
     void planRefusesUnknownNamesAndDates_data();
     void planRefusesUnknownNamesAndDates();
+    void planSetsTheServings_data();
+    void planSetsTheServings();
 
 private:
     QVariantList plannedDays()
@@ -314,6 +316,36 @@ void TestCliCommands::planRefusesUnknownNamesAndDates()
         QVERIFY2(e.message().startsWith(message), qPrintable(e.message()));
     }
     QVERIFY(plannedDays().isEmpty());
+}
+
+void TestCliCommands::planSetsTheServings_data()
+{
+    QTest::addColumn<QVariant>("servings");  // invalid: not given
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("a number") << QVariant("8") << "8" << QString();
+    QTest::newRow("empty: as the recipe says") << QVariant("") << "" << QString();
+    QTest::newRow("not given: kept") << QVariant() << "6" << QString();
+    QTest::newRow("no whole number") << QVariant("2.5") << "6" << "\"2.5\" is not a number of servings.";
+    QTest::newRow("none eat") << QVariant("0") << "6" << "\"0\" is not a number of servings.";
+}
+
+void TestCliCommands::planSetsTheServings()
+{
+    QFETCH(QVariant, servings);
+    QFETCH(QString, stored);
+    QFETCH(QString, message);
+    const QString soup = m_fx->addRecipe(named("Soup"));
+    CliCommands cli = commands();
+    cli.planDay("2026-03-14", "Soup", QString("6"));
+    const std::optional<QString> given = servings.isValid() ? std::optional<QString>(servings.toString()) : std::nullopt;
+    try {
+        cli.planDay("2026-03-14", "Soup", given);
+        QVERIFY(message.isEmpty());
+    } catch (const CliError &e) {
+        QVERIFY2(e.message().startsWith(message) && !message.isEmpty(), qPrintable(e.message()));
+    }
+    QCOMPARE(plannedDays(), QVariantList{"2026-03-14|" + soup + "|" + stored});
 }
 
 QTEST_MAIN(TestCliCommands)

@@ -31,6 +31,8 @@ void TestCommandLine::rejectsWrongUsage_data()
     QTest::newRow("report option without value") << QStringList{"report", "Recipe (by Name)", "--pdf"};
     QTest::newRow("plan without name") << QStringList{"plan", "2026-03-14"};
     QTest::newRow("plan with two names") << QStringList{"plan", "2026-03-14", "Soup", "Stew"};
+    QTest::newRow("plan with servings but no number") << QStringList{"plan", "2026-03-14", "Soup", "--servings"};
+    QTest::newRow("combine on a recipe report") << QStringList{"report", "Recipe (by Name)", "--pdf", "a.pdf", "--combine"};
     QTest::newRow("report unknown option") << QStringList{"report", "Recipe (by Name)", "--pdf", "a.pdf", "--x", "1"};
 }
 
@@ -69,8 +71,9 @@ void TestCommandLine::readsReportOptions()
 {
     const CommandLine line = CommandLine::parse({"report", "Shopping List (by Date Assigned)", "--from", "1/3/2024",
                                                  "--name", "A", "--pdf", "out.pdf", "--name", "B", "--to", "7/3/2024",
-                                                 "--category", "Soups"});
+                                                 "--combine", "--category", "Soups"});
     QCOMPARE(line.report.kind, ReportKind::ShoppingListByDate);
+    QVERIFY(line.report.combine);
     QCOMPARE(line.pdfPath, QStringLiteral("out.pdf"));
     QCOMPARE(line.report.names, (QStringList{"A", "B"}));
     QCOMPARE(line.report.from, QStringLiteral("1/3/2024"));
@@ -85,6 +88,10 @@ void TestCommandLine::readsPlan()
     QCOMPARE(line.database, QStringLiteral("/tmp/r"));
     QCOMPARE(line.planDate, QStringLiteral("14/3/2026"));
     QCOMPARE(line.names, QStringList{"Mom's Stew"});
+    QVERIFY(!line.planServings);
+    const CommandLine servings = CommandLine::parse({"plan", "14/3/2026", "--servings", "6", "Mom's Stew"});
+    QCOMPARE(servings.names, QStringList{"Mom's Stew"});
+    QCOMPARE(servings.planServings, std::optional<QString>(QStringLiteral("6")));
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

@@ -43,14 +43,23 @@ public:
         details << text;
     }
     void error(const QString &message) override { errors << message; }
+    // Answers with the next scripted text; a script run out cancels.
+    std::optional<QString> askText(const QString &caption, const QString &question, const QString &text) override
+    {
+        asked << caption + QLatin1Char('|') + question + QLatin1Char('|') + text;
+        return m_texts.isEmpty() ? std::nullopt : m_texts.takeFirst();
+    }
+    void answerText(std::initializer_list<std::optional<QString>> texts) { m_texts.append(texts); }
 
     QStringList questions;
     QStringList notices;
     QStringList details;  // of the notices that offered details
     QStringList errors;
+    QStringList asked;  // caption|question|starting text of every text asked for
 
 private:
     QList<bool> m_answers;
+    QList<std::optional<QString>> m_texts;
     bool m_default = true;
     Prompter *m_previous;
 };

@@ -84,12 +84,14 @@ public:
         lines.post();
     }
 
-    void plan(const QDate &date, const QString &recipeId)
+    void plan(const QDate &date, const QString &recipeId, std::optional<int> servings = {})
     {
         TTable &days = dm().tblDay;
         days.insert();
         days.fieldByName(QStringLiteral("Date")).setAsDate(date);
         days.fieldByName(QStringLiteral("Recipe_ID")).setAsString(recipeId);
+        if (servings)
+            days.fieldByName(QStringLiteral("Servings")).setAsInteger(*servings);
         days.post();
     }
 

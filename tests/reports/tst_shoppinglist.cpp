@@ -1,4 +1,6 @@
 #include "ReportFixture.h"
+#include "data/CombinedShoppingList.h"
+#include "reports/CombinedShoppingLayout.h"
 #include "reports/rep3.h"
 
 #include <QtTest>
@@ -138,6 +140,28 @@ private slots:
         QCOMPARE(allTextsOf(report, "dbIngredient"), (QStringList{"Flour", "Egg", "Sugar"}));
         report.prepareSelection({m_salad});
         QCOMPARE(allTextsOf(report, "dbIngredient"), QStringList{"Lettuce"});
+    }
+
+    // Each planned day counts, scaled by its servings against the recipe's when both are
+    // numbers; a pinch cannot be scaled and is listed once, with its recipe.
+    void aCombinedListByDateScalesEachPlannedDay()
+    {
+        const QString chili =
+            m_fixture->addRecipe({QStringLiteral("Chili"), {{"Beef", "1", "lb", ""}, {"Salt", "1", "pn", ""}, {"Beans", "1", "cn", ""}}});
+        RecipeEntry punch(QStringLiteral("Punch"), {{"Juice", "1", "qt", ""}});
+        punch.servings = QStringLiteral("1 batch");
+        const QString punchId = m_fixture->addRecipe(punch);
+        m_fixture->plan(QDate(2026, 3, 2), chili, 6);
+        m_fixture->plan(QDate(2026, 3, 3), chili);
+        m_fixture->plan(QDate(2026, 3, 4), chili, 2);
+        m_fixture->plan(QDate(2026, 3, 5), punchId, 8);
+        m_fixture->plan(QDate(2026, 3, 20), chili, 6);
+        CombinedShoppingLayout report(dm());
+        report.prepareRows(CombinedShoppingList::combine(
+            CombinedShoppingList::linesOfPlannedDays(dm().Database1, QDate(2026, 3, 1), QDate(2026, 3, 10))));
+        QCOMPARE(listing(report), (QStringList{"=Beans", "3 cans", "=Beef", "3 lb", "=Juice", "4 cups", "=Salt",
+                                               "1 pn  Chili"}));
+        QCOMPARE(report.page(0).textsOf("lbRecipe"), QStringList{"Recipe"});
     }
 };
 

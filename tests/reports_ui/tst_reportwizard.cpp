@@ -8,6 +8,7 @@
 #include "ui/Finddate.h"
 
 #include <QCalendarWidget>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -367,6 +368,35 @@ private slots:
         QTest::keyClicks(form().edTo, march(5));
         press(Qt::Key_Return);
         QCOMPARE(m_previews, (QList<QStringList>{{"Mom's Stew / Soups"}}));
+    }
+
+    void combineQuantitiesIsOfferedOnShoppingListsAndRemembered_data()
+    {
+        QTest::addColumn<QString>("description");
+        QTest::addColumn<QStringList>("ingredients");  // sorted by name, each once
+        QTest::newRow("by name") << "Shopping List (by Name)" << QStringList{"Egg", "Flour", "Sugar"};
+        QTest::newRow("by date") << "Shopping List (by Date Assigned)" << QStringList{"Beef", "Egg", "Flour", "Onion"};
+    }
+    void combineQuantitiesIsOfferedOnShoppingListsAndRemembered()
+    {
+        QFETCH(QString, description);
+        QFETCH(QStringList, ingredients);
+        openFilterPage("Recipe (by Name)");
+        QVERIFY(form().chkCombineNames->isHidden());
+        form().btnBack->click();
+        openFilterPage(description);
+        QCheckBox *box = page() == TReportForm::NamePage ? form().chkCombineNames : form().chkCombineDates;
+        QVERIFY(!box->isHidden());
+        QVERIFY(!box->isChecked());
+        tick("Pancakes");
+        form().edFrom->setText(march(4));
+        form().edTo->setText(march(10));
+        box->click();
+        form().btnNext->click();
+        QCOMPARE(m_previews, QList<QStringList>{ingredients});
+        QCOMPARE(SysInfo->ReadSystemValue("Combine Quantities"), QStringLiteral("True"));
+        openFilterPage(description);
+        QVERIFY(box->isChecked());
     }
 };
 
