@@ -1,5 +1,6 @@
 #include "exchange/LineCodec.h"
 
+#include "exchange/TextEncoding.h"
 #include "exchange/Windows1252.h"
 
 namespace {
@@ -16,9 +17,29 @@ bool hasHighBytes(QByteArrayView bytes)
 
 QString LineCodec::decode(QByteArrayView line)
 {
+    return decode(line, TextEncoding::Cp1252);
+}
+
+QString LineCodec::decode(QByteArrayView line, TextEncoding eightBit)
+{
     if (line.isValidUtf8())
         return QString::fromUtf8(line);
-    return Windows1252::decode(line);
+    return decodeAs(line, eightBit);
+}
+
+QString LineCodec::decodeAs(QByteArrayView line, TextEncoding encoding)
+{
+    switch (encoding) {
+    case TextEncoding::Automatic:
+        return decode(line);
+    case TextEncoding::Cp437:
+        return Cp437::decode(line);
+    case TextEncoding::Cp1252:
+        return Windows1252::decode(line);
+    case TextEncoding::Utf8:
+        break;
+    }
+    return QString::fromUtf8(line);
 }
 
 void LineCodec::encode(QStringView line, QByteArray &out)
