@@ -14,11 +14,13 @@
 #include "ui/Waitbox.h"
 
 #include <QButtonGroup>
+#include <QComboBox>
 #include <memory>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -28,6 +30,7 @@ namespace {
 
 const QString kImportSetting = QStringLiteral("Recipe Import Dir");
 const QString kExportSetting = QStringLiteral("Recipe Export Dir");
+const QString kEncodingSetting = QStringLiteral("Recipe Import Encoding");
 const QString kImporting = QStringLiteral("Importing Recipies...Please Wait...");
 const QString kExporting = QStringLiteral("Exporting Recipies...Please Wait...");
 const QString kNoFileName = QStringLiteral("Please Select A file Name");
@@ -35,11 +38,13 @@ const QString kNoFileName = QStringLiteral("Please Select A file Name");
 constexpr int kRecipeKeyRole = Qt::UserRole;
 
 template <typename Importer>
-BackgroundImport::Work importWith(LineReader &lines)
+BackgroundImport::Work importWith(LineReader &lines, std::function<void(Importer &)> setUp = {})
 {
-    return [&lines](TdmMain1 &tables, const ImportSession::Progress &progress) {
+    return [&lines, setUp](TdmMain1 &tables, const ImportSession::Progress &progress) {
         Importer importer(tables);
         importer.setProgress(progress);
+        if (setUp)
+            setUp(importer);
         return importer.importFrom(lines);
     };
 }
@@ -57,12 +62,15 @@ void TImportExportTableForm::LoadFileNames()
 {
     edImportFile->setText(m_settings.ReadSystemValue(kImportSetting));
     edExportFile->setText(m_settings.ReadSystemValue(kExportSetting));
+    const auto encoding = TextEncodings::fromOptionName(m_settings.ReadSystemValue(kEncodingSetting));
+    cbEncoding->setCurrentIndex(int(encoding.value_or(TextEncoding::Automatic)));
 }
 
 void TImportExportTableForm::SaveFileNames()
 {
     m_settings.WriteSystemValue(kImportSetting, edImportFile->text());
     m_settings.WriteSystemValue(kExportSetting, edExportFile->text());
+    m_settings.WriteSystemValue(kEncodingSetting, TextEncodings::optionName(TextEncoding(cbEncoding->currentIndex())));
 }
 
 // Every recipe is listed, whatever category the main window shows.
@@ -71,6 +79,7 @@ void TImportExportTableForm::FormCreate()
     clbRecipeName->clear();
     PageControl1->setCurrentWidget(Import);
     PageControl1Change();
+    rgFormatChange();
     TTable &recipes = m_dataModule.tblRecipeLookup;
     recipes.refresh();  // the view keeps the rows it read, and recipes may have come since
     const int name = recipes.fieldIndex(QStringLiteral("Name"));
@@ -87,6 +96,12 @@ void TImportExportTableForm::PageControl1Change()
 {
     btnImport->setVisible(PageControl1->currentWidget() == Import);
     btnExport->setVisible(PageControl1->currentWidget() == Export);
+}
+
+void TImportExportTableForm::rgFormatChange()
+{
+    cbEncoding->setEnabled(formatIndex() == 1);
+    lbEncoding->setEnabled(cbEncoding->isEnabled());
 }
 
 void TImportExportTableForm::SpeedButton1Click()
@@ -170,7 +185,10 @@ void TImportExportTableForm::ImportNativeRecipes(LineReader &lines)
 
 void TImportExportTableForm::ImportMealMasterRecipes(LineReader &lines)
 {
-    runImport(importWith<MealMasterImporter>(lines));
+    const TextEncoding encoding = TextEncoding(cbEncoding->currentIndex());
+    runImport(importWith<MealMasterImporter>(lines, [encoding](MealMasterImporter &importer) {
+        importer.setEncoding(encoding);
+    }));
 }
 
 // The import runs away from the window's thread, so that the window stays painted and the
