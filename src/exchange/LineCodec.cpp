@@ -3,17 +3,13 @@
 #include "exchange/TextEncoding.h"
 #include "exchange/Windows1252.h"
 
-namespace {
-
-bool hasHighBytes(QByteArrayView bytes)
+bool LineCodec::hasHighBytes(QByteArrayView bytes)
 {
     for (char c : bytes)
         if (uchar(c) >= 0x80)
             return true;
     return false;
 }
-
-} // namespace
 
 QString LineCodec::decode(QByteArrayView line)
 {

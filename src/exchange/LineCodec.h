@@ -21,4 +21,6 @@ public:
     // readable by 8-bit programs), UTF-8 otherwise, or when the 8-bit bytes would read back
     // as different UTF-8 text.
     static void encode(QStringView line, QByteArray &out);
+    // Whether a byte is 0x80 or above: ASCII bytes read the same in every encoding.
+    static bool hasHighBytes(QByteArrayView bytes);
 };

@@ -1,5 +1,6 @@
 #include "exchange/TextEncoding.h"
 
+#include "exchange/LineCodec.h"
 #include "exchange/LineReader.h"
 #include "exchange/Windows1252.h"
 
@@ -24,7 +25,6 @@ constexpr std::array<char16_t, 128> kCp437High = {
     0x03B1, 0x00DF, 0x0393, 0x03C0, 0x03A3, 0x03C3, 0x00B5, 0x03C4, 0x03A6, 0x0398, 0x03A9, 0x03B4, 0x221E, 0x03C6, 0x03B5, 0x2229,
     0x2261, 0x00B1, 0x2265, 0x2264, 0x2320, 0x2321, 0x00F7, 0x2248, 0x00B0, 0x2219, 0x00B7, 0x221A, 0x207F, 0x00B2, 0x25A0, 0x00A0,
 };
-
 
 // What an 8-bit byte reads as, for the votes.
 enum class Kind : unsigned char {
@@ -147,14 +147,6 @@ int vote(const HighByte &byte, Beside before, Beside after)
     return 0;
 }
 
-bool hasEightBitBytes(QByteArrayView bytes)
-{
-    for (char c : bytes)
-        if (uchar(c) >= 0x80)
-            return true;
-    return false;
-}
-
 } // namespace
 
 QString TextEncodings::description(TextEncoding encoding)
@@ -243,7 +235,7 @@ TextEncoding TextEncodingDetector::detect(QByteArrayView text)
 // A line that is valid UTF-8 is read as UTF-8 whatever the file's code page.
 void TextEncodingDetector::takeLine(QByteArrayView line)
 {
-    if (!hasEightBitBytes(line) || line.isValidUtf8())
+    if (!LineCodec::hasHighBytes(line) || line.isValidUtf8())
         return;
     m_eightBitLines = true;
     scoreLine(line);
