@@ -19,6 +19,7 @@ void CliCommands::run(const CommandLine &line)
     switch (line.command) {
     case CommandLine::Command::Import:
         setVerbose(line.verbose);
+        setEncoding(line.encoding);
         importFiles(line.format, line.files);
         break;
     case CommandLine::Command::Export:
@@ -58,6 +59,7 @@ void CliCommands::importFile(CommandLine::Format format, const QString &fileName
         } else {
             MealMasterImporter importer(m_dataModule);
             importer.setProgress(show);
+            importer.setEncoding(m_encoding);
             summary = importer.importFile(fileName);
         }
     } catch (...) {

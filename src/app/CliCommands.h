@@ -28,6 +28,8 @@ public:
     void setShowProgress(bool show) { m_showProgress = show; }
     // Imports then list each dropped or cut item after their totals.
     void setVerbose(bool verbose) { m_verbose = verbose; }
+    // What Meal-Master files are read as; Automatic tells it from each file.
+    void setEncoding(TextEncoding encoding) { m_encoding = encoding; }
 
     void run(const CommandLine &line);
     void importFiles(CommandLine::Format format, const QStringList &files);
@@ -59,4 +61,5 @@ private:
     QTextStream &m_out;
     bool m_showProgress = false;
     bool m_verbose = false;
+    TextEncoding m_encoding = TextEncoding::Automatic;
 };

@@ -43,14 +43,30 @@ CommandLine CommandLine::parse(const QStringList &arguments)
 void CommandLine::parseImport(QStringList arguments)
 {
     command = Command::Import;
-    if (!arguments.isEmpty() && arguments.first() == QLatin1String("--verbose")) {
-        verbose = true;
-        arguments.removeFirst();
+    for (;;) {
+        if (!arguments.isEmpty() && arguments.first() == QLatin1String("--verbose")) {
+            verbose = true;
+            arguments.removeFirst();
+        } else if (!arguments.isEmpty() && arguments.first() == QLatin1String("--encoding")) {
+            arguments.removeFirst();
+            encoding = parseEncoding(takeFirst(arguments, QStringLiteral("the encoding after --encoding")));
+        } else {
+            break;
+        }
     }
     format = parseFormat(takeFirst(arguments, QStringLiteral("the format (native or mealmaster)")));
+    if (format == Format::Native && encoding != TextEncoding::Automatic)
+        throw CliError::usage(QStringLiteral("--encoding is for Meal-Master files; native files keep their own rule"));
     if (arguments.isEmpty())
         throw CliError::usage(QStringLiteral("missing the file to import"));
     files = arguments;
+}
+
+TextEncoding CommandLine::parseEncoding(const QString &name)
+{
+    if (const auto encoding = TextEncodings::fromOptionName(name))
+        return *encoding;
+    throw CliError::usage(QStringLiteral("unknown encoding \"%1\" (auto, cp437, cp1252 or utf-8)").arg(name));
 }
 
 CommandLine::Format CommandLine::parseFormat(const QString &name)
@@ -146,7 +162,9 @@ QString CommandLine::usage()
         kinds += QStringLiteral("    \"%1\"\n").arg(ReportKinds::description(ReportKind(k)));
     return QStringLiteral(
                "Usage:\n"
-               "  platewright-cli [--database DIR] import [--verbose] native|mealmaster FILE...\n"
+               "  platewright-cli [--database DIR] import [--verbose] [--encoding ENCODING] native|mealmaster FILE...\n"
+               "      ENCODING of Meal-Master files: auto (the default: told from each file's bytes),\n"
+               "      cp437 (DOS), cp1252 (Windows) or utf-8\n"
                "  platewright-cli [--database DIR] export [--format native|mealmaster] FILE (--all | NAME...)\n"
                "      --all writes every recipe; a NAME writes the first recipe of that name\n"
                "  platewright-cli [--database DIR] stats\n"

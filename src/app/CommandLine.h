@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exchange/TextEncoding.h"
 #include "reports/ReportRequest.h"
 
 #include <QString>
@@ -7,7 +8,7 @@
 #include <optional>
 
 // The arguments of platewright-cli, read into what each command needs:
-//   [--database DIR] import [--verbose] native|mealmaster FILE...
+//   [--database DIR] import [--verbose] [--encoding auto|cp437|cp1252|utf-8] native|mealmaster FILE...
 //   [--database DIR] export [--format native|mealmaster] FILE (--all | NAME...)
 //   [--database DIR] stats
 //   [--database DIR] report "KIND" --pdf OUT.pdf [--name NAME]... [--category C] [--from DATE] [--to DATE]
@@ -23,6 +24,7 @@ struct CommandLine {
     QStringList files;  // import: the files; export: the one file
     bool exportAll = false;
     bool verbose = false;  // import: list each dropped or cut item
+    TextEncoding encoding = TextEncoding::Automatic;  // import of Meal-Master files
     QStringList names;  // export: the recipe names; plan: the one name
     QString planDate;   // plan: the day, as typed
     std::optional<QString> planServings;  // plan: how many eat, as typed; none: left as it is
@@ -37,6 +39,7 @@ private:
     void parseImport(QStringList arguments);
     void parseExport(QStringList arguments);
     static Format parseFormat(const QString &name);
+    static TextEncoding parseEncoding(const QString &name);
     void parseStats(const QStringList &arguments);
     void parseReport(QStringList arguments);
     void parsePlan(QStringList arguments);

@@ -17,6 +17,8 @@ const Flag ViewCalendar{"View Calendar", Store::Database, true};
 const Text ReportDate{"Report Date", Store::Database, [] { return reportDateText(ReportDateChoice::NoDate); }};
 const Text RecipeImportDir{"Recipe Import Dir", Store::Database, nullptr};
 const Text RecipeExportDir{"Recipe Export Dir", Store::Database, nullptr};
+// The import page's "Text encoding" for Meal-Master files, by its command-line name (auto, cp437, ...).
+const Text RecipeImportEncoding{"Recipe Import Encoding", Store::Database, nullptr};
 // The report wizard's "Combine quantities" box on the shopping lists' pages.
 const Flag CombineQuantities{"Combine Quantities", Store::Database, false};
 

@@ -43,6 +43,7 @@ extern const Flag ViewCalendar;
 extern const Text ReportDate;
 extern const Text RecipeImportDir;
 extern const Text RecipeExportDir;
+extern const Text RecipeImportEncoding;
 extern const Flag CombineQuantities;
 
 // The rows of "SYSTEM" a new database starts with (key, value).

@@ -20,7 +20,9 @@ QString ImportSummary::totalsText() const
         parts << counted(valuesCut, "value cut to the length of its field", "values cut to the length of their fields");
     if (nulLines > 0)
         parts << counted(nulLines, "line held NUL bytes, kept without them", "lines held NUL bytes, kept without them");
-    const QString totals = parts.join(QStringLiteral(", "));
+    QString totals = parts.join(QStringLiteral(", "));
+    if (encoding)
+        totals += QStringLiteral("; text read as ") + TextEncodings::description(*encoding);
     return stopped ? QStringLiteral("The import was stopped: ") + totals : totals;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "exchange/TextEncoding.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -23,12 +25,13 @@ struct ImportSummary {
     int nulLines = 0;         // lines that held NUL bytes, stored without them
     bool stopped = false;     // the user stopped the import after recipesRead recipes
     QList<ImportLoss> losses; // the first kMaxLosses of the items counted above
+    std::optional<TextEncoding> encoding;  // what the text was read as, where the format lets it vary
 
     static constexpr int kMaxLosses = 10000;
 
     bool lostAnything() const { return recipesDropped + linesDropped + valuesCut + nulLines > 0; }
     // "3 recipes imported, 1 ingredient line dropped": the totals, with what was lost, after
-    // "The import was stopped: " when the user stopped it.
+    // "The import was stopped: " when the user stopped it, and "; text read as DOS (437)".
     QString totalsText() const;
     // One line for each item lost: "Line 12, recipe "Stew": ingredient line "Beef" dropped: ...".
     QStringList lossTexts() const;

@@ -8,14 +8,12 @@
 namespace {
 
 constexpr qint64 kChunkSize = 256 * 1024;
-constexpr char kEndOfText = 26;
-// No line of a recipe file comes near this; a longer one means a file of another kind, which
-// would otherwise be held whole in memory while its line end is sought.
-constexpr qsizetype kMaxLineLength = 1024 * 1024;
 
-qsizetype findLineBreak(const QByteArray &bytes, qsizetype from)
+} // namespace
+
+qsizetype LineReader::findLineEnd(QByteArrayView bytes, qsizetype from)
 {
-    const char *data = bytes.constData();
+    const char *data = bytes.data();
     const qsizetype size = bytes.size();
     for (qsizetype k = from; k < size; ++k) {
         const char c = data[k];
@@ -24,8 +22,6 @@ qsizetype findLineBreak(const QByteArray &bytes, qsizetype from)
     }
     return -1;
 }
-
-} // namespace
 
 LineReader::LineReader(QIODevice &device) : m_device(&device) {}
 
@@ -37,6 +33,24 @@ LineReader::LineReader(const QByteArray &bytes) : m_ownBuffer(std::make_unique<Q
 }
 
 LineReader::~LineReader() = default;
+
+void LineReader::setEncoding(TextEncoding encoding)
+{
+    Q_ASSERT(m_atStart);
+    m_encodingSet = true;
+    m_detect = encoding == TextEncoding::Automatic;
+    m_perLine = m_detect;
+    m_encoding = m_detect ? TextEncoding::Cp1252 : encoding;
+}
+
+TextEncoding LineReader::encoding()
+{
+    if (!m_encodingSet)
+        return TextEncoding::Automatic;
+    if (m_atStart)
+        hasLines(1);  // Automatic decides on the first look at the text
+    return m_encoding;
+}
 
 bool LineReader::hasLines(int count)
 {
@@ -70,7 +84,7 @@ bool LineReader::decodeNextLine()
     QByteArrayView raw;
     if (!nextRawLine(raw))
         return false;
-    QString text = LineCodec::decode(raw);
+    QString text = m_perLine ? LineCodec::decode(raw, m_encoding) : LineCodec::decodeAs(raw, m_encoding);
     const bool cleaned = text.contains(QChar(0));
     if (cleaned)
         text.remove(QChar(0));
@@ -91,6 +105,29 @@ void LineReader::refill()
         m_bytes.append(chunk);
 }
 
+// The whole text is read once, from the device's position on, before its first line is decoded.
+void LineReader::detectEncoding()
+{
+    TextEncodingDetector detector;
+    if (m_device->isSequential()) {  // held whole, then: it cannot be read twice
+        while (!m_deviceDone && !detector.isDone()) {
+            const qsizetype had = m_bytes.size();
+            refill();
+            detector.feed(QByteArrayView(m_bytes).sliced(had));
+        }
+    } else {
+        const qint64 start = m_device->pos();
+        while (!detector.isDone()) {
+            const QByteArray chunk = m_device->read(kChunkSize);
+            if (chunk.isEmpty())
+                break;
+            detector.feed(chunk);
+        }
+        m_device->seek(start);
+    }
+    m_encoding = detector.result();
+}
+
 void LineReader::dropByteOrderMark()
 {
     m_atStart = false;
@@ -104,10 +141,13 @@ bool LineReader::nextRawLine(QByteArrayView &line)
 {
     if (m_textEnded)
         return false;
-    if (m_atStart)
+    if (m_atStart) {
+        if (m_detect)
+            detectEncoding();
         dropByteOrderMark();
+    }
     for (;;) {
-        const qsizetype lineEnd = findLineBreak(m_bytes, m_pos);
+        const qsizetype lineEnd = findLineEnd(m_bytes, m_pos);
         if ((lineEnd < 0 ? m_bytes.size() : lineEnd) - m_pos > kMaxLineLength)
             throw ExchangeError(QStringLiteral("The line is longer than %1 bytes; this is not a recipe file.")
                                     .arg(kMaxLineLength),

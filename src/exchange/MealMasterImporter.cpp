@@ -66,8 +66,9 @@ ImportSummary MealMasterImporter::importFrom(LineReader &reader)
 {
     m_directionsAhead = {};
     m_ingredientsAhead = {};
+    reader.setEncoding(m_encoding);
     ImportSession session(m_tables, reader, m_progress, m_commitIntervalMs);
-    return session.run([&] {
+    ImportSummary summary = session.run([&] {
         while (reader.hasLines(2)) {
             if (isRecipeStart(reader.peek()))
                 readRecipe(session);
@@ -75,6 +76,8 @@ ImportSummary MealMasterImporter::importFrom(LineReader &reader)
                 reader.take();  // text before, between or after the recipes
         }
     });
+    summary.encoding = reader.encoding();
+    return summary;
 }
 
 void MealMasterImporter::readRecipe(ImportSession &session)

@@ -19,6 +19,8 @@ public:
     void setProgress(ImportSession::Progress progress) { m_progress = std::move(progress); }
     // How long completed recipes may wait before they are made durable (0: after each one).
     void setCommitInterval(int milliseconds) { m_commitIntervalMs = milliseconds; }
+    // What the file's text is read as; Automatic tells it from the file (LineReader).
+    void setEncoding(TextEncoding encoding) { m_encoding = encoding; }
     ImportSummary importFile(const QString &fileName);
     ImportSummary importFrom(LineReader &reader);
 
@@ -35,6 +37,7 @@ private:
     TdmMain1 &m_tables;
     ImportSession::Progress m_progress;
     int m_commitIntervalMs = ImportTransactions::kDefaultCommitIntervalMs;
+    TextEncoding m_encoding = TextEncoding::Automatic;
 
     // What a look ahead found: the line (from 1) that decided it, and its answer. Every line
     // before that line gets the same answer, so a recipe's lines are looked at once each.

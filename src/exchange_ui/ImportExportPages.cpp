@@ -2,12 +2,14 @@
 
 #include "data/SysInfo.h"
 #include "data/dmmain.h"
+#include "exchange/TextEncoding.h"
 #include "ui/CommandGuard.h"
 #include "ui/NiftyForm.h"
 #include "ui/NiftyMan.h"
 #include "ui/Waitbox.h"
 
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -39,7 +41,8 @@ TImportExportTableForm::TImportExportTableForm(QWidget *owner, TdmMain1 *dataMod
       runOpenDialog([](QFileDialog &dialog) { return dialog.exec() == QDialog::Accepted; }),
       waitBox(WaitForm),
       Panel2(new QFrame), PageControl1(new QTabWidget), Import(new QWidget), Label3(new QLabel),
-      edImportFile(new QLineEdit), SpeedButton1(new QToolButton), rgFormat(new QGroupBox), Export(new QWidget),
+      edImportFile(new QLineEdit), SpeedButton1(new QToolButton), rgFormat(new QGroupBox), lbEncoding(new QLabel),
+      cbEncoding(new QComboBox), Export(new QWidget),
       Label1(new QLabel), edExportFile(new QLineEdit), SpeedButton2(new QToolButton), Label2(new QLabel),
       clbRecipeName(new QListWidget), rgExportFormat(new QGroupBox), Panel1(new QFrame), btnImport(new QPushButton), btnExport(new QPushButton),
       btnOK(new QPushButton), OpenDialog(new QFileDialog(this)),
@@ -103,8 +106,24 @@ QWidget *TImportExportTableForm::buildImportPage()
     layout->addWidget(Label3);
     layout->addWidget(buildFileRow(edImportFile, SpeedButton1));
     layout->addWidget(rgFormat);
+    layout->addWidget(buildEncodingRow());
     layout->addStretch(1);
     return Import;
+}
+
+// The native format reads its lines by a rule of its own: the choice is for Meal-Master files.
+QWidget *TImportExportTableForm::buildEncodingRow()
+{
+    lbEncoding->setText(QStringLiteral("Text encoding"));
+    lbEncoding->setBuddy(cbEncoding);
+    for (TextEncoding encoding : {TextEncoding::Automatic, TextEncoding::Cp437, TextEncoding::Cp1252, TextEncoding::Utf8})
+        cbEncoding->addItem(TextEncodings::description(encoding));
+    auto *row = new QWidget;
+    auto *layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(lbEncoding);
+    layout->addWidget(cbEncoding, 1);
+    return row;
 }
 
 QWidget *TImportExportTableForm::buildExportPage()
@@ -155,6 +174,7 @@ QFrame *TImportExportTableForm::buildButtonStrip()
 void TImportExportTableForm::connectControls()
 {
     connect(PageControl1, &QTabWidget::currentChanged, this, guarded(this, &TImportExportTableForm::PageControl1Change));
+    connect(m_formats, &QButtonGroup::idToggled, this, guarded(this, &TImportExportTableForm::rgFormatChange));
     connect(SpeedButton1, &QToolButton::clicked, this, guarded(this, &TImportExportTableForm::SpeedButton1Click));
     connect(SpeedButton2, &QToolButton::clicked, this, guarded(this, &TImportExportTableForm::SpeedButton2Click));
     connect(btnImport, &QPushButton::clicked, this, guarded(this, &TImportExportTableForm::btnImportClick));

@@ -14,11 +14,13 @@
 #include "ui/Waitbox.h"
 
 #include <QButtonGroup>
+#include <QComboBox>
 #include <memory>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -33,11 +35,13 @@ const QString kNoFileName = QStringLiteral("Please Select A file Name");
 constexpr int kRecipeKeyRole = Qt::UserRole;
 
 template <typename Importer>
-BackgroundImport::Work importWith(LineReader &lines)
+BackgroundImport::Work importWith(LineReader &lines, std::function<void(Importer &)> setUp = {})
 {
-    return [&lines](TdmMain1 &tables, const ImportSession::Progress &progress) {
+    return [&lines, setUp](TdmMain1 &tables, const ImportSession::Progress &progress) {
         Importer importer(tables);
         importer.setProgress(progress);
+        if (setUp)
+            setUp(importer);
         return importer.importFrom(lines);
     };
 }
@@ -55,12 +59,15 @@ void TImportExportTableForm::LoadFileNames()
 {
     edImportFile->setText(m_settings.read(Settings::RecipeImportDir));
     edExportFile->setText(m_settings.read(Settings::RecipeExportDir));
+    const auto encoding = TextEncodings::fromOptionName(m_settings.read(Settings::RecipeImportEncoding));
+    cbEncoding->setCurrentIndex(int(encoding.value_or(TextEncoding::Automatic)));
 }
 
 void TImportExportTableForm::SaveFileNames()
 {
     m_settings.write(Settings::RecipeImportDir, edImportFile->text());
     m_settings.write(Settings::RecipeExportDir, edExportFile->text());
+    m_settings.write(Settings::RecipeImportEncoding, TextEncodings::optionName(TextEncoding(cbEncoding->currentIndex())));
 }
 
 // Every recipe is listed, whatever category the main window shows.
@@ -69,6 +76,7 @@ void TImportExportTableForm::FormCreate()
     clbRecipeName->clear();
     PageControl1->setCurrentWidget(Import);
     PageControl1Change();
+    rgFormatChange();
     TTable &recipes = m_dataModule.tblRecipeLookup;
     recipes.refresh();  // the view keeps the rows it read, and recipes may have come since
     const int name = recipes.fieldIndex(QStringLiteral("Name"));
@@ -85,6 +93,12 @@ void TImportExportTableForm::PageControl1Change()
 {
     btnImport->setVisible(PageControl1->currentWidget() == Import);
     btnExport->setVisible(PageControl1->currentWidget() == Export);
+}
+
+void TImportExportTableForm::rgFormatChange()
+{
+    cbEncoding->setEnabled(formatIndex() == 1);
+    lbEncoding->setEnabled(cbEncoding->isEnabled());
 }
 
 void TImportExportTableForm::SpeedButton1Click()
@@ -168,7 +182,10 @@ void TImportExportTableForm::ImportNativeRecipes(LineReader &lines)
 
 void TImportExportTableForm::ImportMealMasterRecipes(LineReader &lines)
 {
-    runImport(importWith<MealMasterImporter>(lines));
+    const TextEncoding encoding = TextEncoding(cbEncoding->currentIndex());
+    runImport(importWith<MealMasterImporter>(lines, [encoding](MealMasterImporter &importer) {
+        importer.setEncoding(encoding);
+    }));
 }
 
 // The import runs away from the window's thread, so that the window stays painted and the

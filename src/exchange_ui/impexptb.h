@@ -9,6 +9,7 @@
 class LineReader;
 struct ImportSummary;
 class QButtonGroup;
+class QComboBox;
 class QFileDialog;
 class QFrame;
 class QGroupBox;
@@ -34,7 +35,8 @@ public:
     ~TImportExportTableForm() override;
 
     void RunImportExport();
-    // The steps of RunImportExport around the modal showing.
+    // The steps of RunImportExport around the modal showing; the text encoding is kept with the
+    // file names.
     void LoadFileNames();
     void SaveFileNames();
 
@@ -54,6 +56,8 @@ public:
     QLineEdit *const edImportFile;
     QToolButton *const SpeedButton1;  // browse for the file to import
     QGroupBox *const rgFormat;
+    QLabel *const lbEncoding;
+    QComboBox *const cbEncoding;  // what a Meal-Master file is read as, in TextEncoding's order
     QWidget *const Export;
     QLabel *const Label1;  // "&File To Export to"
     QLineEdit *const edExportFile;
@@ -86,12 +90,14 @@ private:
     QWidget *buildExportPage();
     QFrame *buildButtonStrip();
     QWidget *buildFileRow(QLineEdit *edit, QToolButton *browse);
+    QWidget *buildEncodingRow();
     static void fillFormatGroup(QGroupBox *group, QButtonGroup *buttons, const QStringList &items);
     void connectControls();
 
     // The dialog's handlers (impexptb.cpp).
     void FormCreate();
     void PageControl1Change();
+    void rgFormatChange();
     void SpeedButton1Click();
     void SpeedButton2Click();
     void btnImportClick();

@@ -49,6 +49,8 @@ private slots:
 
     void importTellsRecipesAndDroppedRecords_data();
     void importTellsRecipesAndDroppedRecords();
+    void importReadsMealMasterInTheEncodingGiven_data();
+    void importReadsMealMasterInTheEncodingGiven();
     void importStopsAtAFailingFile();
     void statsCountEveryTable();
     void exportOfAllNamesWritesEveryRecipe();
@@ -101,6 +103,25 @@ void TestCliCommands::importTellsRecipesAndDroppedRecords()
     m_fx->writeFile("one.txt", kTwoRecipes.left(kTwoRecipes.indexOf("Platewright", 5)));
     commands().importFiles(CommandLine::Format::Native, {m_fx->path("one.txt")});
     QCOMPARE(m_output, m_fx->path("one.txt") + ": 1 recipe imported\n");
+}
+
+void TestCliCommands::importReadsMealMasterInTheEncodingGiven_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("encoding");
+    QTest::newRow("told from the bytes") << QStringList{} << u"Frosted Liver Paté"_qs << "DOS (437)";
+    QTest::newRow("named") << QStringList{"--encoding", "cp1252"} << u"Frosted Liver Pat‚"_qs << "Windows (1252)";
+}
+void TestCliCommands::importReadsMealMasterInTheEncodingGiven()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, name);
+    QFETCH(QString, encoding);
+    m_fx->writeFile("pate.mmf", kMealMasterPate);
+    commands().run(CommandLine::parse(QStringList{"import"} + options + QStringList{"mealmaster", m_fx->path("pate.mmf")}));
+    QCOMPARE(m_output, m_fx->path("pate.mmf") + ": 1 recipe imported; text read as " + encoding + "\n");
+    QCOMPARE(m_fx->recipes().value(0).name, name);
 }
 
 void TestCliCommands::importStopsAtAFailingFile()

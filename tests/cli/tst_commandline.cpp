@@ -23,6 +23,8 @@ void TestCommandLine::rejectsWrongUsage_data()
     QTest::newRow("import without format") << QStringList{"import"};
     QTest::newRow("import of unknown format") << QStringList{"import", "csv", "a.csv"};
     QTest::newRow("import without file") << QStringList{"import", "native"};
+    QTest::newRow("import in an unknown encoding") << QStringList{"import", "--encoding", "latin9", "mealmaster", "a.mmf"};
+    QTest::newRow("native import in an encoding") << QStringList{"import", "--encoding", "cp437", "native", "a.txt"};
     QTest::newRow("export without names") << QStringList{"export", "out.txt"};
     QTest::newRow("export of all and names") << QStringList{"export", "out.txt", "--all", "Soup"};
     QTest::newRow("stats with argument") << QStringList{"stats", "now"};

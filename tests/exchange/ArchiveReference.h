@@ -7,6 +7,7 @@
 
 #include "ExchangeFixture.h"
 #include "exchange/LineCodec.h"
+#include "exchange/TextEncoding.h"
 
 #include <QRegularExpression>
 
@@ -92,13 +93,14 @@ inline QList<ExpectedIngredient> readIngredientList(const QStringList &lines, in
 
 inline QStringList archiveLines(const QByteArray &bytes)
 {
+    const TextEncoding eightBit = TextEncodingDetector::detect(bytes);
     QStringList lines;
     qsizetype start = 0;
     for (qsizetype i = 0; i <= bytes.size(); ++i) {
         if (i < bytes.size() && bytes[i] != '\r' && bytes[i] != '\n')
             continue;
         if (i < bytes.size() || i > start)
-            lines << LineCodec::decode(QByteArrayView(bytes).sliced(start, i - start));
+            lines << LineCodec::decode(QByteArrayView(bytes).sliced(start, i - start), eightBit);
         if (i + 1 < bytes.size() && bytes[i] == '\r' && bytes[i + 1] == '\n')
             ++i;
         start = i + 1;

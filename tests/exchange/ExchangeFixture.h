@@ -68,6 +68,11 @@ inline QByteArray nativeBlock(const QByteArray &header, const QList<QByteArray> 
     return text;
 }
 
+// A Meal-Master recipe whose title ends in an e acute of code page 437, as in the archives.
+inline const QByteArray kMealMasterPate = "MMMMM----- Recipe via Meal-Master (tm) v8.05\r\n \r\n"
+                                          "      Title: Frosted Liver Pat\x82\r\n Categories: Appetizers\r\n"
+                                          "   Servings: 12\r\n \r\n      1 lb Chicken livers\r\n \r\n  Chill.\r\nMMMMM\r\n";
+
 class ExchangeFixture {
 public:
     explicit ExchangeFixture(bool openNow = true)

@@ -52,12 +52,20 @@ private slots:
     void realArchives_data()
     {
         QTest::addColumn<QString>("path");
-        for (const char *file : {"gitpan_MealMaster/0222-1.TXT", "gitpan_MealMaster/31000.mmf",
-                                 "JJ_perl6-recipes-apress/apetizer.mmf", "JJ_perl6-recipes-apress/apetizer_utf8_lf.mmf"})
-            QTest::newRow(file) << mealMasterDir() + QLatin1String(file);
+        QTest::addColumn<TextEncoding>("encoding");
+        QTest::addColumn<QStringList>("texts");
+        const auto row = [](const char *file, TextEncoding encoding, const QStringList &texts) {
+            QTest::newRow(file) << mealMasterDir() + QLatin1String(file) << encoding << texts;
+        };
+        row("gitpan_MealMaster/0222-1.TXT", TextEncoding::Cp437, {u"350°F oven"_qs});
+        row("gitpan_MealMaster/31000.mmf", TextEncoding::Cp437, {});
+        row("JJ_perl6-recipes-apress/apetizer.mmf", TextEncoding::Cp437,
+            {u"Frosted Liver Paté"_qs, u"325°F."_qs, u"in 1¼ cup warm"_qs, u"  ½     tsp"_qs});
+        row("JJ_perl6-recipes-apress/apetizer_utf8_lf.mmf", TextEncoding::Utf8, {u"Frosted Liver Paté"_qs});
     }
     // Every real archive imports without an error, and at least 99% of its recipes come in
-    // whole: title, first category, servings, every ingredient line and the directions.
+    // whole: title, first category, servings, every ingredient line and the directions. Its
+    // text is read in the code page it was written in.
     void realArchives()
     {
         QFETCH(QString, path);
@@ -70,7 +78,15 @@ private slots:
             QFAIL(qPrintable(e.message()));
         }
         QCOMPARE(summary.recipesRead, expected.size());
+        QFETCH(TextEncoding, encoding);
+        QCOMPARE(summary.encoding.value_or(TextEncoding::Automatic), encoding);
         const QList<StoredRecipe> stored = m_fx->recipes();
+        QFETCH(QStringList, texts);
+        QString storedText;
+        for (const StoredRecipe &r : stored)
+            storedText += r.name + u'\n' + r.instructions.join(u'\n') + u'\n';
+        for (const QString &text : texts)
+            QVERIFY2(storedText.contains(text), qPrintable(text));
         QCOMPARE(stored.size(), expected.size());
         int complete = 0;
         for (int i = 0; i < expected.size(); ++i) {

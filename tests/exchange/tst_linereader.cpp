@@ -135,6 +135,75 @@ private slots:
         QCOMPARE(readAll(QByteArray("caf\xC3\xA9\r\ncaf\xE9\r\n")), (QStringList{u"café"_qs, u"café"_qs}));
     }
 
+    // Real lines of the Meal-Master archives; those in 1252 are the lines of the archive's
+    // converted twin as a Windows editor writes them. The code page is told for the whole text.
+    void detectsTheCodePageOfRealLines_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<TextEncoding>("encoding");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("437: accent ending a title") << QByteArray("      Title: Frosted Liver Pat\x82")
+                                                    << TextEncoding::Cp437 << u"      Title: Frosted Liver Paté"_qs;
+        QTest::newRow("437: accent ending a word") << QByteArray("  enjoy the entree\x82. From: Syd's")
+                                                   << TextEncoding::Cp437 << u"  enjoy the entreeé. From: Syd's"_qs;
+        QTest::newRow("437: degrees F") << QByteArray("  Preheat oven to 325\xF8" "F.  Bake artichoke mixture")
+                                        << TextEncoding::Cp437 << u"  Preheat oven to 325°F.  Bake artichoke mixture"_qs;
+        QTest::newRow("437: degrees alone") << QByteArray("  heat 1\" of oil to 375\xF8. Fry wings")
+                                            << TextEncoding::Cp437 << u"  heat 1\" of oil to 375°. Fry wings"_qs;
+        QTest::newRow("437: degrees, other archive") << QByteArray("  surface heat or in a preheat, 350\xF8" "F oven")
+                                                     << TextEncoding::Cp437 << u"  surface heat or in a preheat, 350°F oven"_qs;
+        QTest::newRow("437: half as the quantity") << QByteArray("  \xAB     tsp Italian seasoning")
+                                                   << TextEncoding::Cp437 << u"  ½     tsp Italian seasoning"_qs;
+        QTest::newRow("437: quarter after a digit") << QByteArray("  coconut in 1\xAC cup warm water")
+                                                    << TextEncoding::Cp437 << u"  coconut in 1¼ cup warm water"_qs;
+        QTest::newRow("nothing tells: DOS") << QByteArray("  1.80\xE1") << TextEncoding::Cp437 << u"  1.80ß"_qs;
+        QTest::newRow("1252: accent ending a title") << QByteArray("      Title: Frosted Liver Pat\xE9")
+                                                     << TextEncoding::Cp1252 << u"      Title: Frosted Liver Paté"_qs;
+        QTest::newRow("1252: accent inside a word") << QByteArray("  enjoy the entr\xE9" "e. From: Syd's")
+                                                    << TextEncoding::Cp1252 << u"  enjoy the entrée. From: Syd's"_qs;
+        QTest::newRow("1252: degrees F") << QByteArray("  Preheat oven to 325\xBA" "F.  Bake artichoke mixture")
+                                         << TextEncoding::Cp1252 << u"  Preheat oven to 325ºF.  Bake artichoke mixture"_qs;
+        QTest::newRow("1252: apostrophe") << QByteArray("  your guests can\x92t enjoy the entree.")
+                                          << TextEncoding::Cp1252 << u"  your guests can’t enjoy the entree."_qs;
+        QTest::newRow("1252: quotes and euro") << QByteArray("\x80\x35 \x93hot\x94") << TextEncoding::Cp1252
+                                               << u"€5 “hot”"_qs;
+        QTest::newRow("UTF-8") << QByteArray("      Title: Frosted Liver Pat\xC3\xA9") << TextEncoding::Utf8
+                               << u"      Title: Frosted Liver Paté"_qs;
+    }
+    void detectsTheCodePageOfRealLines()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(TextEncoding, encoding);
+        QFETCH(QString, text);
+        LineReader reader(bytes);
+        reader.setEncoding(TextEncoding::Automatic);
+        QCOMPARE(reader.take(), text);
+        QCOMPARE(reader.encoding(), encoding);
+    }
+
+    // Automatic reads lines that are valid UTF-8 as UTF-8 in an 8-bit file; an encoding named
+    // reads every line in it.
+    void namedEncodingReadsEveryLine_data()
+    {
+        QTest::addColumn<TextEncoding>("named");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<TextEncoding>("used");
+        QTest::newRow("automatic") << TextEncoding::Automatic << QStringList{u"Paté"_qs, u"Paté"_qs} << TextEncoding::Cp437;
+        QTest::newRow("437") << TextEncoding::Cp437 << QStringList{u"Paté"_qs, u"Pat├⌐"_qs} << TextEncoding::Cp437;
+        QTest::newRow("1252") << TextEncoding::Cp1252 << QStringList{u"Pat‚"_qs, u"PatÃ©"_qs} << TextEncoding::Cp1252;
+        QTest::newRow("UTF-8") << TextEncoding::Utf8 << QStringList{u"Pat\uFFFD"_qs, u"Paté"_qs} << TextEncoding::Utf8;
+    }
+    void namedEncodingReadsEveryLine()
+    {
+        QFETCH(TextEncoding, named);
+        QFETCH(QStringList, lines);
+        QFETCH(TextEncoding, used);
+        LineReader reader(QByteArray("Pat\x82\r\nPat\xC3\xA9\r\n"));
+        reader.setEncoding(named);
+        QCOMPARE(readAll(reader), lines);
+        QCOMPARE(reader.encoding(), used);
+    }
+
     void encodesEachLine_data()
     {
         QTest::addColumn<QString>("text");

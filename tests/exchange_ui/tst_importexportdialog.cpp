@@ -1,5 +1,6 @@
 #include "../exchange/ExchangeFixture.h"
 #include "data/SysInfo.h"
+#include "exchange/TextEncoding.h"
 #include "exchange_ui/impexptb.h"
 #include "ui/AbsBase.h"
 #include "ui/NiftyForm.h"
@@ -7,6 +8,7 @@
 #include "ui/Waitbox.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -116,15 +118,18 @@ void TestImportExportDialog::fileNamesAreRememberedWithoutAnImport()
         QCOMPARE(dialog->edImportFile->text(), QStringLiteral("/old/in.txt"));
         dialog->edImportFile->setText("/new/in.mmf");
         dialog->edExportFile->setText("/new/out.txt");
+        dialog->cbEncoding->setCurrentIndex(int(TextEncoding::Cp437));
         QTest::keyClick(dialog.get(), Qt::Key_Escape);  // Close answers Escape
     });
     dialog->RunImportExport();
     QCOMPARE(dialog->result(), int(QDialog::Accepted));
     QCOMPARE(m_settings->ReadSystemValue("Recipe Import Dir"), QStringLiteral("/new/in.mmf"));
     QCOMPARE(m_settings->ReadSystemValue("Recipe Export Dir"), QStringLiteral("/new/out.txt"));
+    QCOMPARE(m_settings->ReadSystemValue("Recipe Import Encoding"), QStringLiteral("cp437"));
     auto next = makeDialog();
     next->LoadFileNames();
     QCOMPARE(next->edExportFile->text(), QStringLiteral("/new/out.txt"));
+    QCOMPARE(next->cbEncoding->currentIndex(), int(TextEncoding::Cp437));
 }
 
 void TestImportExportDialog::importAsksForFormatThenFileName()
@@ -277,22 +282,34 @@ void TestImportExportDialog::exportWritesEachTickedRecipeByKey()
 
 void TestImportExportDialog::importEndsWithTotalsAndOffersDetails_data()
 {
-    QTest::addColumn<QByteArray>("lines");
+    QTest::addColumn<int>("format");
+    QTest::addColumn<TextEncoding>("encoding");
+    QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QString>("totals");
     QTest::addColumn<QStringList>("details");
-    QTest::newRow("all stored") << QByteArray("Ingredient=Leek;Order=0;") << "1 recipe imported." << QStringList{};
+    const auto soup = [](const QByteArray &lines) { return nativeBlock("Name=Soup;", {}, {}, {lines}); };
+    QTest::newRow("all stored") << 0 << TextEncoding::Automatic << soup("Ingredient=Leek;Order=0;")
+                                << "1 recipe imported." << QStringList{};
     QTest::newRow("line dropped")
-        << QByteArray("Ingredient=Leek;Order=0;\r\nIngredient=LEEK;Order=1;")
+        << 0 << TextEncoding::Automatic << soup("Ingredient=Leek;Order=0;\r\nIngredient=LEEK;Order=1;")
         << "1 recipe imported, 1 ingredient line dropped."
         << QStringList{"Line 7, recipe \"Soup\": ingredient line \"LEEK\" dropped: the recipe lists this ingredient already"};
+    // The encoding the user chose reads the file, not the one its bytes suggest (DOS).
+    QTest::newRow("Meal-Master in the encoding chosen") << 1 << TextEncoding::Cp1252 << kMealMasterPate
+                                                        << "1 recipe imported; text read as Windows (1252)."
+                                                        << QStringList{};
 }
 void TestImportExportDialog::importEndsWithTotalsAndOffersDetails()
 {
-    QFETCH(QByteArray, lines);
+    QFETCH(int, format);
+    QFETCH(TextEncoding, encoding);
+    QFETCH(QByteArray, file);
     QFETCH(QString, totals);
     QFETCH(QStringList, details);
-    m_fx->writeFile("in.txt", nativeBlock("Name=Soup;", {}, {}, {lines}));
+    m_fx->writeFile("in.txt", file);
     auto dialog = makeDialog();
+    dialog->setFormatIndex(format);
+    dialog->cbEncoding->setCurrentIndex(int(encoding));
     dialog->edImportFile->setText(m_fx->path("in.txt"));
     dialog->btnImport->click();
     QCOMPARE(m_prompter->notices, QStringList{totals});
