@@ -34,6 +34,9 @@ void CliCommands::run(const CommandLine &line)
     case CommandLine::Command::Plan:
         planDay(line.planDate, line.names.value(0));
         break;
+    case CommandLine::Command::Find:
+        findRecipes(line.ingredients);
+        break;
     }
 }
 
@@ -132,6 +135,14 @@ bool CliCommands::locateRecipe(const QString &name)
         && index->caseInsensitive)
         return recipes.findKey({name});
     return recipes.locate(QStringLiteral("Name"), name, true);
+}
+
+void CliCommands::findRecipes(const IngredientCriteria &criteria)
+{
+    const IngredientCriteria typed{RecipeFinder::namesFromText(criteria.with.join(QLatin1Char(','))),
+                                   RecipeFinder::namesFromText(criteria.without.join(QLatin1Char(',')))};
+    for (const FoundRecipe &recipe : RecipeFinder(m_dataModule.Database1).find(typed))
+        m_out << recipe.name << '\n';
 }
 
 CliCommands::Stats CliCommands::stats()

@@ -40,6 +40,10 @@ public:
     // Plans the first recipe of the name (letter case ignored) on the day, as the calendar's
     // Assign does: a day that has a recipe gets it replaced.
     void planDay(const QString &dateText, const QString &recipeName);
+    // Prints the name of every recipe with an ingredient named by each start of `with` and
+    // none named by a start of `without`, one a line, in the order of the recipe list. A comma
+    // separates starts within one argument, as in the finder window.
+    void findRecipes(const IngredientCriteria &criteria);
     Stats stats();
     // Every recipe's name in key order, equal names as often as they occur.
     QStringList allRecipeNames();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/RecipeFinder.h"
 #include "reports_ui/ReportRequest.h"
 
 #include <QString>
@@ -11,8 +12,9 @@
 //   [--database DIR] stats
 //   [--database DIR] report "KIND" --pdf OUT.pdf [--name NAME]... [--category C] [--from DATE] [--to DATE]
 //   [--database DIR] plan DATE NAME
+//   [--database DIR] find [--with NAME...] [--without NAME...]
 struct CommandLine {
-    enum class Command { Import, Export, Stats, Report, Plan };
+    enum class Command { Import, Export, Stats, Report, Plan, Find };
     enum class Format { Native, MealMaster };
 
     QString database;  // empty: the directory the alias names, as for the program
@@ -25,6 +27,7 @@ struct CommandLine {
     QString planDate;   // plan: the day, as typed
     ReportRequest report;
     QString pdfPath;
+    IngredientCriteria ingredients;  // find: the starts of ingredient names, as typed
 
     // The arguments after the program's name. Throws a usage CliError.
     static CommandLine parse(const QStringList &arguments);
@@ -37,5 +40,6 @@ private:
     void parseStats(const QStringList &arguments);
     void parseReport(QStringList arguments);
     void parsePlan(const QStringList &arguments);
+    void parseFind(const QStringList &arguments);
     void takeReportOption(const QString &option, const QString &value);
 };

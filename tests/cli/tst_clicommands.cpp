@@ -66,6 +66,7 @@ private slots:
     void planReplacesTheRecipeOfAPlannedDay();
     void planRefusesUnknownNamesAndDates_data();
     void planRefusesUnknownNamesAndDates();
+    void findPrintsTheMatchingNames();
 
 private:
     QVariantList plannedDays()
@@ -314,6 +315,17 @@ void TestCliCommands::planRefusesUnknownNamesAndDates()
         QVERIFY2(e.message().startsWith(message), qPrintable(e.message()));
     }
     QVERIFY(plannedDays().isEmpty());
+}
+
+// One name a line, in the list's order; starts of names in any case, several after one option.
+void TestCliCommands::findPrintsTheMatchingNames()
+{
+    m_fx->addRecipe(named("Stew"), {"Beef|1|lb|", "Onions|2||"});
+    m_fx->addRecipe(named("Soup"), {"Leeks|2||", "Onions|1||"});
+    m_fx->addRecipe(named("Salad"), {"onions, red|1||"});
+    m_fx->addRecipe(named("Bread"), {"Flour|500|g|"});
+    commands().run(CommandLine::parse({"find", "--with", "ONION", "--without", "beef", "flour"}));
+    QCOMPARE(m_output, QStringLiteral("Salad\nSoup\n"));
 }
 
 QTEST_MAIN(TestCliCommands)

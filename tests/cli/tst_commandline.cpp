@@ -31,6 +31,7 @@ void TestCommandLine::rejectsWrongUsage_data()
     QTest::newRow("report option without value") << QStringList{"report", "Recipe (by Name)", "--pdf"};
     QTest::newRow("plan without name") << QStringList{"plan", "2026-03-14"};
     QTest::newRow("plan with two names") << QStringList{"plan", "2026-03-14", "Soup", "Stew"};
+    QTest::newRow("find names without --with") << QStringList{"find", "onion"};
     QTest::newRow("report unknown option") << QStringList{"report", "Recipe (by Name)", "--pdf", "a.pdf", "--x", "1"};
 }
 
