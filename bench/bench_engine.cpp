@@ -4,6 +4,7 @@
 // that generating it does not count towards this process's memory, and kept under the build
 // directory; delete that directory to generate it afresh.
 
+#include "BenchCache.h"
 #include "BenchStats.h"
 #include "data/Database.h"
 #include "data/EngineError.h"
@@ -152,21 +153,14 @@ QString collectionDirectory()
     const QString directory = QStringLiteral(BENCH_CACHE_DIR "/recipes-%1-lines-%2-v1")
                                   .arg(kRecipes)
                                   .arg(kRecipes * kLinesPerRecipe);
-    if (QFileInfo::exists(directory + QLatin1Char('/') + QLatin1String(TDatabase::kDatabaseFileName)))
-        return directory;
-    const QString partial = directory + QStringLiteral(".partial");
-    QDir(partial).removeRecursively();
-    QDir().mkpath(partial);
-    std::printf("Generating %d recipes with %d lines in %s ...\n", kRecipes, kRecipes * kLinesPerRecipe,
-                qPrintable(directory));
-    std::fflush(stdout);
-    QElapsedTimer timer;
-    timer.start();
-    if (QProcess::execute(QCoreApplication::applicationFilePath(), {QStringLiteral("--generate"), partial}) != 0)
-        qFatal("generating the collection failed");
-    QDir().rename(partial, directory);
-    std::printf("Generated in %.1f s\n", timer.elapsed() / 1000.0);
-    return directory;
+    const QString description = QStringLiteral("%1 recipes with %2 lines").arg(kRecipes).arg(kRecipes * kLinesPerRecipe);
+    return cachedCollection(directory, description, [](const QString &partial) {
+        QElapsedTimer timer;
+        timer.start();
+        if (QProcess::execute(QCoreApplication::applicationFilePath(), {QStringLiteral("--generate"), partial}) != 0)
+            qFatal("generating the collection failed");
+        std::printf("Generated in %.1f s\n", timer.elapsed() / 1000.0);
+    });
 }
 
 // ---- the views and the measurements ------------------------------------------------------

@@ -37,6 +37,9 @@ void CliCommands::run(const CommandLine &line)
     case CommandLine::Command::Plan:
         planDay(line.planDate, line.names.value(0), line.planServings);
         break;
+    case CommandLine::Command::Find:
+        findRecipes(line.ingredients);
+        break;
     }
 }
 
@@ -137,6 +140,14 @@ void CliCommands::planDay(const QString &dateText, const QString &recipeName, co
     m_out << QStringLiteral("%1: %2%3\n")
                  .arg(DateText::toDisplay(date), m_dataModule.tblRecipe.fieldByName(QStringLiteral("Name")).asString(),
                       DayServings::stripText(count));
+}
+
+void CliCommands::findRecipes(const IngredientCriteria &criteria)
+{
+    const IngredientCriteria typed{RecipeFinder::namesFromText(criteria.with.join(QLatin1Char(','))),
+                                   RecipeFinder::namesFromText(criteria.without.join(QLatin1Char(',')))};
+    for (const FoundRecipe &recipe : RecipeFinder(m_dataModule.Database1).find(typed))
+        m_out << recipe.name << '\n';
 }
 
 CliCommands::Stats CliCommands::stats()

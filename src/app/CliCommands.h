@@ -44,6 +44,10 @@ public:
     // Assign does: a day that has a recipe gets it replaced. Given servings (an empty text
     // for as the recipe says) are set too; without, the day keeps those it had.
     void planDay(const QString &dateText, const QString &recipeName, const std::optional<QString> &servings = {});
+    // Prints the name of every recipe with an ingredient named by each start of `with` and
+    // none named by a start of `without`, one a line, in the order of the recipe list. A comma
+    // separates starts within one argument, as in the finder window.
+    void findRecipes(const IngredientCriteria &criteria);
     Stats stats();
     // Every recipe's name in key order, equal names as often as they occur.
     QStringList allRecipeNames();

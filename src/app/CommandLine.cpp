@@ -35,6 +35,8 @@ CommandLine CommandLine::parse(const QStringList &arguments)
         line.parseReport(rest);
     else if (command == QLatin1String("plan"))
         line.parsePlan(rest);
+    else if (command == QLatin1String("find"))
+        line.parseFind(rest);
     else
         throw CliError::usage(QStringLiteral("unknown command \"%1\"").arg(command));
     return line;
@@ -139,6 +141,22 @@ void CommandLine::parsePlan(QStringList arguments)
     names = {arguments.at(1)};
 }
 
+void CommandLine::parseFind(const QStringList &arguments)
+{
+    command = Command::Find;
+    QStringList *names = nullptr;
+    for (const QString &argument : arguments) {
+        if (argument == QLatin1String("--with"))
+            names = &ingredients.with;
+        else if (argument == QLatin1String("--without"))
+            names = &ingredients.without;
+        else if (!names)
+            throw CliError::usage(QStringLiteral("find takes --with or --without before the ingredient names"));
+        else
+            names->append(argument);
+    }
+}
+
 void CommandLine::takeReportOption(const QString &option, const QString &value)
 {
     if (option == QLatin1String("--pdf"))
@@ -173,6 +191,9 @@ QString CommandLine::usage()
                "      --combine adds up the amounts of each ingredient on a shopping list\n"
                "  platewright-cli [--database DIR] plan DATE NAME [--servings N]\n"
                "      --servings sets how many eat that day; an empty N: as the recipe says\n"
+               "  platewright-cli [--database DIR] find [--with NAME...] [--without NAME...]\n"
+               "      prints the recipes that have an ingredient of each --with NAME and none of a\n"
+               "      --without NAME; a NAME is the start of an ingredient's name, in any letter case\n"
                "Kinds of report:\n")
            + kinds;
 }

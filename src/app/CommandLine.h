@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/RecipeFinder.h"
 #include "exchange/TextEncoding.h"
 #include "reports/ReportRequest.h"
 
@@ -14,8 +15,9 @@
 //   [--database DIR] report "KIND" --pdf OUT.pdf [--name NAME]... [--category C] [--from DATE] [--to DATE]
 //                    [--combine]
 //   [--database DIR] plan DATE NAME [--servings N]
+//   [--database DIR] find [--with NAME...] [--without NAME...]
 struct CommandLine {
-    enum class Command { Import, Export, Stats, Report, Plan };
+    enum class Command { Import, Export, Stats, Report, Plan, Find };
     enum class Format { Native, MealMaster };
 
     QString database;  // empty: the directory the alias names, as for the program
@@ -30,6 +32,7 @@ struct CommandLine {
     std::optional<QString> planServings;  // plan: how many eat, as typed; none: left as it is
     ReportRequest report;
     QString pdfPath;
+    IngredientCriteria ingredients;  // find: the starts of ingredient names, as typed
 
     // The arguments after the program's name. Throws a usage CliError.
     static CommandLine parse(const QStringList &arguments);
@@ -43,5 +46,6 @@ private:
     void parseStats(const QStringList &arguments);
     void parseReport(QStringList arguments);
     void parsePlan(QStringList arguments);
+    void parseFind(const QStringList &arguments);
     void takeReportOption(const QString &option, const QString &value);
 };

@@ -3,6 +3,7 @@
 #include "calendar/StandInForm.h"
 #include "data/FilterParser.h"
 #include "data/Prompter.h"
+#include "data/RecipeFinder.h"
 #include "data/SysInfo.h"
 #include "data/Utilities.h"
 #include "data/dmmain.h"

@@ -6,6 +6,7 @@
 #include <QPair>
 #include <QPixmap>
 #include <functional>
+#include <memory>
 
 class BoundGrid;
 class MonthCalendar;
@@ -20,6 +21,7 @@ class QToolBar;
 class QTimer;
 class QToolButton;
 class QVBoxLayout;
+class RecipeFinder;
 class TIncrementalSearch;
 
 // The main window and hub: on the left the recipe list with its search box and category
@@ -50,6 +52,7 @@ public:
     QAction *Add1 = nullptr;
     QAction *Edit1 = nullptr;
     QAction *Delete1 = nullptr;
+    QAction *FindByIngredient1 = nullptr;
     QAction *Import1 = nullptr;
     QMenu *Calendar2 = nullptr;  // the "&Calendar" menu (Calendar1 is the month grid)
     QAction *Assign1 = nullptr;
@@ -139,6 +142,10 @@ private:
     void Exit1Click();
     bool listShowsRecipe() const;
     void installDefaultWindows();
+
+    // Finding a recipe by its ingredients (MainFind.cpp).
+    void FindByIngredient1Click();
+    void showFoundRecipe(const QString &recipeId);
     void watchOtherCopies();
     void showOtherCopiesChanges();
 
@@ -190,6 +197,8 @@ private:
     QWidget *m_calendarMargin = nullptr;
     bool m_shownBefore = false;
     QTimer *m_otherCopiesTimer = nullptr;
+    // Kept between finds: it reads the recipes again only when the database has changed.
+    std::unique_ptr<RecipeFinder> m_recipeFinder;
 };
 
 extern TMainForm *MainForm;

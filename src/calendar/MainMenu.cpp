@@ -31,6 +31,8 @@ void TMainForm::buildRecipesMenu()
     Edit1 = Recipes->addAction(QStringLiteral("&Edit..."));
     Delete1 = Recipes->addAction(QStringLiteral("&Delete"));
     Recipes->addSeparator();
+    FindByIngredient1 = Recipes->addAction(QStringLiteral("&Find by Ingredient..."));
+    FindByIngredient1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     Import1 = Recipes->addAction(QStringLiteral("&Import/Export..."));
 }
 
@@ -86,6 +88,7 @@ void TMainForm::connectCommands()
     bind(nullptr, Servings1, &TMainForm::Servings1Click);
     bind(nullptr, Setup1, &TMainForm::Setup1Click);
     bind(nullptr, Exit1, &TMainForm::Exit1Click);
+    bind(nullptr, FindByIngredient1, &TMainForm::FindByIngredient1Click);
     bind(nullptr, Import1, &TMainForm::Import1Click);
     bind(nullptr, PrintReports1, &TMainForm::PrintReports1Click);
     bind(nullptr, Contents1, &TMainForm::Contents1Click);
@@ -97,6 +100,7 @@ void TMainForm::connectCommands()
     connect(cbCategory, &QComboBox::editTextChanged, this, guarded(this, &TMainForm::Combo1Change));
     connect(Calendar1, &MonthCalendar::changed, this, guarded(this, &TMainForm::Calendar1Change));
     connect(Calendar1, &MonthCalendar::clicked, this, guarded(this, &TMainForm::Calendar1Change));
-    new MenuShortcutPriority(*this, {Setup1, Exit1, Add1, Edit1, Delete1, Import1, Assign1, ShoveRight1, Remove1,
-                                     Servings1, PrevMonth1, NextMonth1, Today1, PrintReports1, Contents1, About1});
+    new MenuShortcutPriority(*this, {Setup1, Exit1, Add1, Edit1, Delete1, FindByIngredient1, Import1, Assign1,
+                                     ShoveRight1, Remove1, Servings1, PrevMonth1, NextMonth1, Today1, PrintReports1,
+                                     Contents1, About1});
 }

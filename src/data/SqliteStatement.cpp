@@ -109,6 +109,12 @@ qint64 SqliteStatement::int64Value(int column) const
     return sqlite3_column_int64(m_statement, column);
 }
 
+QByteArrayView SqliteStatement::textView(int column) const
+{
+    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_statement, column));
+    return QByteArrayView(text, sqlite3_column_bytes(m_statement, column));
+}
+
 int SqliteStatement::columnCount() const
 {
     return sqlite3_column_count(m_statement);

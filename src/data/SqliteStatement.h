@@ -29,6 +29,8 @@ public:
     // Reads a column of the current row.
     QVariant value(int column) const;
     qint64 int64Value(int column) const;
+    // A text column as SQLite holds it, in UTF-8, without a copy; valid until the next step.
+    QByteArrayView textView(int column) const;
     int columnCount() const;
     // Makes the statement ready for the next run; bound values are kept until rebound.
     void reset();

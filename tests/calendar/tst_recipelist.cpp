@@ -1,6 +1,11 @@
 #include "MainWindowFixture.h"
 
+#include "calendar/FindByIngredientForm.h"
 #include "data/EngineError.h"
+
+#include <QApplication>
+#include <QListView>
+#include <QTimer>
 
 #include <functional>
 
@@ -32,6 +37,8 @@ private slots:
     void listShowsWhatTheEditorStored();
     void cancelledEditorLeavesTheListAlone();
     void searchMovesTheListOnceAfterThePause();
+    void findByIngredientShowsTheChosenRecipe_data();
+    void findByIngredientShowsTheChosenRecipe();
 
 private:
     std::unique_ptr<MainWindowFixture> m_fixture;
@@ -266,6 +273,56 @@ void TestRecipeList::searchMovesTheListOnceAfterThePause()
     QCOMPARE(MainForm->DBGrid1->currentIndex().row(), 3);
     QCOMPARE(MainForm->SearchName->text(), QStringLiteral("min"));
     m_fixture->recipes().afterScroll = nullptr;
+}
+
+void TestRecipeList::findByIngredientShowsTheChosenRecipe_data()
+{
+    QTest::addColumn<QString>("with");
+    QTest::addColumn<QString>("listedWhileTyping");
+    QTest::addColumn<QString>("without");
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("category");
+    QTest::newRow("in the category shown") << "tomato" << "2 recipes found" << "bean" << "Tomato Soup" << "Soups";
+    QTest::newRow("hidden by the category") << "FLOUR" << "1 recipe found" << "" << "Apple Pie" << "ALL";
+}
+
+// Ctrl+F, typing into both fields and Enter at once, before the list has caught up.
+void TestRecipeList::findByIngredientShowsTheChosenRecipe()
+{
+    QFETCH(QString, with);
+    QFETCH(QString, listedWhileTyping);
+    QFETCH(QString, without);
+    QFETCH(QString, chosen);
+    QFETCH(QString, category);
+    const QStringList ids = m_fixture->addRecipes(kRecipes);  // Apple Pie, Beef Stew, Minestrone, Tomato Soup...
+    const QList<QPair<int, QString>> lines{{0, "Flour"}, {0, "Apples"}, {1, "Beef"}, {2, "Tomatoes"},
+                                           {2, "Beans"}, {3, "Tomatoes"}, {3, "Basil"}};
+    for (const auto &[recipe, ingredient] : lines) {
+        m_fixture->exec("INSERT OR IGNORE INTO \"INGREDIE\" VALUES (?, ?)", {ingredient, ingredient});
+        m_fixture->exec("INSERT INTO \"REC_INGR\" (\"Recipe_ID\", \"Ingredient_ID\", \"Order\") VALUES (?, ?, 0)",
+                        {ids[recipe], ingredient});
+    }
+    m_fixture->typeCategory("Soups");
+    m_fixture->selectRecipe("Minestrone");
+    bool ran = false;
+    QTimer::singleShot(0, MainForm, [&] {
+        auto *finder = qobject_cast<FindByIngredientForm *>(QApplication::activeModalWidget());
+        QVERIFY(finder);
+        ran = true;
+        QTest::keyClicks(finder->edWith, with);
+        QTRY_COMPARE(finder->lbCount->text(), listedWhileTyping);
+        QTest::keyClicks(finder->edWithout, without);
+        QTest::keyClick(finder->edWithout, Qt::Key_Return);
+        if (finder->isVisible())
+            finder->reject();
+    });
+    QTest::keyClick(MainForm->DBGrid1, Qt::Key_F, Qt::ControlModifier);
+
+    QVERIFY(ran);
+    QCOMPARE(m_fixture->currentName(), chosen);
+    QCOMPARE(MainForm->cbCategory->currentText(), category);
+    QCOMPARE(m_fixture->listedNames().contains("Apple Pie"), category == "ALL");
+    QVERIFY(m_fixture->prompter().errors.isEmpty());
 }
 
 QTEST_MAIN(TestRecipeList)

@@ -70,6 +70,7 @@ private slots:
     void planRefusesUnknownNamesAndDates();
     void planSetsTheServings_data();
     void planSetsTheServings();
+    void findPrintsTheMatchingNames();
 
 private:
     QVariantList plannedDays()
@@ -367,6 +368,17 @@ void TestCliCommands::planSetsTheServings()
         QVERIFY2(e.message().startsWith(message) && !message.isEmpty(), qPrintable(e.message()));
     }
     QCOMPARE(plannedDays(), QVariantList{"2026-03-14|" + soup + "|" + stored});
+}
+
+// One name a line, in the list's order; starts of names in any case, several after one option.
+void TestCliCommands::findPrintsTheMatchingNames()
+{
+    m_fx->addRecipe(named("Stew"), {"Beef|1|lb|", "Onions|2||"});
+    m_fx->addRecipe(named("Soup"), {"Leeks|2||", "Onions|1||"});
+    m_fx->addRecipe(named("Salad"), {"onions, red|1||"});
+    m_fx->addRecipe(named("Bread"), {"Flour|500|g|"});
+    commands().run(CommandLine::parse({"find", "--with", "ONION", "--without", "beef", "flour"}));
+    QCOMPARE(m_output, QStringLiteral("Salad\nSoup\n"));
 }
 
 QTEST_MAIN(TestCliCommands)

@@ -35,6 +35,7 @@ void TestCommandLine::rejectsWrongUsage_data()
     QTest::newRow("plan with two names") << QStringList{"plan", "2026-03-14", "Soup", "Stew"};
     QTest::newRow("plan with servings but no number") << QStringList{"plan", "2026-03-14", "Soup", "--servings"};
     QTest::newRow("combine on a recipe report") << QStringList{"report", "Recipe (by Name)", "--pdf", "a.pdf", "--combine"};
+    QTest::newRow("find names without --with") << QStringList{"find", "onion"};
     QTest::newRow("report unknown option") << QStringList{"report", "Recipe (by Name)", "--pdf", "a.pdf", "--x", "1"};
 }
 

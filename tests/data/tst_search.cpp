@@ -1,6 +1,8 @@
-// Searching a view: exact key search on a key prefix, nearest match, and locate.
+// Searching a view: exact key search on a key prefix, nearest match, and locate; and finding
+// recipes by their ingredients.
 
 #include "EngineFixture.h"
+#include "data/RecipeFinder.h"
 
 class TestSearch : public QObject {
     Q_OBJECT
@@ -12,6 +14,10 @@ private slots:
     void locate_data();
     void locate();
     void locateStaysInsideTheView();
+    void findByIngredient_data();
+    void findByIngredient();
+    void findSeesWhatWasStoredSince_data();
+    void findSeesWhatWasStoredSince();
 };
 
 namespace {
@@ -147,6 +153,83 @@ void TestSearch::locateStaysInsideTheView()
     QVERIFY(recipes->locate("Name", "apple pie", true));
     QVERIFY(lines->locate("Amount", "2"));
     QCOMPARE(lines->fieldByName("Recipe_ID").asString(), QStringLiteral("150"));
+}
+
+void TestSearch::findByIngredient_data()
+{
+    QTest::addColumn<QString>("with");
+    QTest::addColumn<QString>("without");
+    QTest::addColumn<QStringList>("found");
+    const QStringList all{"Crayfish gratin", "Garlic chicken", "Hummus", "Pesto", "plain water", "Satay"};
+    QTest::newRow("nothing typed: every recipe") << "" << " , " << all;
+    QTest::newRow("a start names every ingredient it begins")
+        << "CHICK" << "" << QStringList{"Garlic chicken", "Hummus", "Satay"};
+    QTest::newRow("each ingredient must be there") << "chick, garlic" << "" << QStringList{"Garlic chicken", "Hummus"};
+    QTest::newRow("the start of the name, not of a word in it") << "nuts" << "" << QStringList{};
+    QTest::newRow("blanks around and empty parts")
+        << " garlic ,, " << "" << QStringList{"Garlic chicken", "Hummus", "Pesto"};
+    QTest::newRow("without takes recipes away") << "garlic" << "pine, PEA" << QStringList{"Garlic chicken", "Hummus"};
+    QTest::newRow("nothing to have: all but the excluded")
+        << "" << "p" << QStringList{"Crayfish gratin", "Garlic chicken", "Hummus", "plain water"};
+    QTest::newRow("letter case beyond ASCII") << "écrev, CRÈME" << "" << QStringList{"Crayfish gratin"};
+    QTest::newRow("a start that names no ingredient") << "garlic, saffron" << "" << QStringList{};
+    QTest::newRow("had and excluded at once") << "salt" << "s" << QStringList{};
+}
+
+void TestSearch::findByIngredient()
+{
+    QFETCH(QString, with);
+    QFETCH(QString, without);
+    QFETCH(QStringList, found);
+    EngineFixture f;
+    const QStringList ingredients{"Chicken breast", "chickpeas", "Garlic", "Peanuts", "Pine nuts", "Crème fraîche",
+                                  "ÉCREVISSES", "Salt"};
+    for (int i = 0; i < ingredients.size(); ++i)
+        f.addIngredient(QString::number(i + 1), ingredients[i]);
+    const QList<QPair<QString, QList<int>>> recipes{{"Garlic chicken", {1, 3, 8}}, {"Hummus", {2, 3, 8}},
+                                                     {"Satay", {1, 4}},          {"Pesto", {3, 5}},
+                                                     {"Crayfish gratin", {7, 6}}, {"plain water", {}}};
+    for (int r = 0; r < recipes.size(); ++r) {
+        const QString id = QString::number(20 + r);
+        f.addRecipe(id, recipes[r].first);
+        for (int ingredient : recipes[r].second)
+            f.addLine(id, QString::number(ingredient), ingredient);
+    }
+
+    QStringList names;
+    const IngredientCriteria criteria{RecipeFinder::namesFromText(with), RecipeFinder::namesFromText(without)};
+    for (const FoundRecipe &recipe : RecipeFinder(f.db).find(criteria))
+        names << recipe.name;
+    QCOMPARE(names, found);
+}
+
+void TestSearch::findSeesWhatWasStoredSince_data()
+{
+    QTest::addColumn<bool>("byAnotherCopy");
+    QTest::newRow("this copy") << false;
+    QTest::newRow("another copy") << true;
+}
+
+// The finder keeps what it read: a recipe stored after one search is found by the next.
+void TestSearch::findSeesWhatWasStoredSince()
+{
+    QFETCH(bool, byAnotherCopy);
+    EngineFixture f;
+    f.addIngredient("1", "Garlic");
+    f.addRecipe("20", "Pesto");
+    f.addLine("20", "1", 0);
+    RecipeFinder finder(f.db);
+    QCOMPARE(finder.find({{"garlic"}, {}}).size(), 1);
+
+    TDatabase other;
+    other.openDirectory(f.directory());
+    QSqlQuery store((byAnotherCopy ? other : f.db).connection());
+    QVERIFY(store.exec("INSERT INTO \"REC_INGR\" (\"Recipe_ID\", \"Ingredient_ID\", \"Order\") VALUES ('21', '1', 0)"));
+    QVERIFY(store.exec("INSERT INTO \"Recipe\" (\"Recipe_ID\", \"Name\") VALUES ('21', 'Aioli')"));
+
+    const QList<FoundRecipe> found = finder.find({{"garlic"}, {}});
+    QCOMPARE(found.size(), 2);
+    QCOMPARE(found.first().name, QStringLiteral("Aioli"));
 }
 
 QTEST_GUILESS_MAIN(TestSearch)

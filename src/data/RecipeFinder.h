@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+class TDatabase;
+
+// What a recipe must and must not hold. Each ingredient is named by the start of its name,
+// letter case ignored (beyond ASCII too), as the ingredient picker finds it: "chick" names
+// "Chicken breast" and "Chickpeas" alike.
+struct IngredientCriteria {
+    QStringList with;     // each names an ingredient the recipe must have
+    QStringList without;  // none may name an ingredient of the recipe
+};
+
+struct FoundRecipe {
+    QString id;
+    QString name;
+};
+
+// Finds recipes by their ingredient lines. The recipes, their lines and the ingredient names
+// are read once and kept, and read again whenever this or another copy of the program has
+// changed the database since, so that each search as the cook types runs in memory on the rows
+// as they are stored at that moment.
+class RecipeFinder {
+public:
+    explicit RecipeFinder(TDatabase &db);
+    ~RecipeFinder();
+    RecipeFinder(const RecipeFinder &) = delete;
+    RecipeFinder &operator=(const RecipeFinder &) = delete;
+
+    // The recipes with an ingredient named by each start of `with` and none named by a start
+    // of `without`, ordered by name as the recipe list is. With nothing in `with`, every
+    // recipe but the excluded ones; a start that names no ingredient at all leaves none.
+    QList<FoundRecipe> find(const IngredientCriteria &criteria);
+
+    // The starts of names typed into one field: separated by commas, blanks around each one
+    // dropped, empty ones left out ("egg, brown sugar" holds two).
+    static QStringList namesFromText(const QString &text);
+
+private:
+    struct Collection;
+    const Collection &collection();
+
+    TDatabase &m_db;
+    std::unique_ptr<Collection> m_collection;
+};
