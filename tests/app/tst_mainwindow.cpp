@@ -1,17 +1,8 @@
-#include "TestSupport.h"
+#include "../calendar/MainWindowFixture.h"
 
-#include "app/Startup.h"
-#include "calendar/Main.h"
-#include "data/Table.h"
-#include "data/dmmain.h"
-#include "ui/BoundGrid.h"
-
-#include <QAction>
 #include <QItemSelectionModel>
 #include <QTableView>
 #include <QTimer>
-#include <QtTest>
-#include <memory>
 
 class TestMainWindow : public QObject {
     Q_OBJECT
@@ -28,26 +19,17 @@ private:
     void startDayEdit(const QDate &date, const QString &recipeId);
     int storedDays();
 
-    std::unique_ptr<TempEnvironment> m_env;
-    std::unique_ptr<ScriptedPrompter> m_prompter;
-    std::unique_ptr<Startup> m_startup;
+    std::unique_ptr<MainWindowFixture> m_fixture;
 };
 
 void TestMainWindow::init()
 {
-    m_env = std::make_unique<TempEnvironment>();
-    m_prompter = std::make_unique<ScriptedPrompter>();
-    m_startup = std::make_unique<Startup>();
-    QVERIFY(m_startup->createObjects());
-    m_startup->showMainWindow();
-    QVERIFY(QTest::qWaitForWindowExposed(MainForm));
+    m_fixture = std::make_unique<MainWindowFixture>();
 }
 
 void TestMainWindow::cleanup()
 {
-    m_startup.reset();
-    m_prompter.reset();
-    m_env.reset();
+    m_fixture.reset();
 }
 
 void TestMainWindow::startDayEdit(const QDate &date, const QString &recipeId)
@@ -104,7 +86,7 @@ void TestMainWindow::closingStoresPendingDayEdit()
 
     QVERIFY(!dmMain1->tblDay.isEditing());
     QCOMPARE(storedDays(), before + 1);
-    QVERIFY(m_prompter->errors.isEmpty());
+    QVERIFY(m_fixture->prompter().errors.isEmpty());
 }
 
 void TestMainWindow::dayEditThatCannotBeStoredKeepsWindowOpen()
@@ -116,7 +98,7 @@ void TestMainWindow::dayEditThatCannotBeStoredKeepsWindowOpen()
     QVERIFY(!MainForm->close());
 
     QVERIFY(MainForm->isVisible());
-    QCOMPARE(m_prompter->errors.size(), 1);
+    QCOMPARE(m_fixture->prompter().errors.size(), 1);
 }
 
 // The list pages its rows in as the view needs them, and moving the selection moves the table.

@@ -21,17 +21,6 @@ namespace {
 
 constexpr int kRecipes = 25;
 
-QString databaseFile(const QString &directory)
-{
-    return QDir(directory).filePath(QString::fromLatin1(TDatabase::kDatabaseFileName));
-}
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // A database of the program's own making with recipes, in the directory the alias names.
 QString createDatabase(const TempEnvironment &env)
 {
@@ -82,7 +71,7 @@ void TestStartupDatabase::damagedDatabaseEndsTheStart()
     QFETCH(QString, damage);
     TempEnvironment env;
     const QString file = databaseFile(createDatabase(env));
-    QByteArray bytes = contents(file);
+    QByteArray bytes = readFile(file);
     if (damage == QLatin1String("random")) {
         for (char &byte : bytes)
             byte = char(QRandomGenerator::global()->bounded(256));
@@ -91,11 +80,7 @@ void TestStartupDatabase::damagedDatabaseEndsTheStart()
     } else {
         bytes = bytes.left(bytes.size() / 2);
     }
-    {
-        QFile out(file);
-        QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        out.write(bytes);
-    }
+    QVERIFY(writeFile(file, bytes));
     ScriptedPrompter prompter;
     {
         Startup startup;
@@ -105,7 +90,7 @@ void TestStartupDatabase::damagedDatabaseEndsTheStart()
     QCOMPARE(prompter.errors.size(), 1);
     QVERIFY2(prompter.errors.first().contains(file), qPrintable(prompter.errors.first()));
     QVERIFY(QApplication::topLevelWidgets().isEmpty());
-    QCOMPARE(contents(file), bytes);
+    QCOMPARE(readFile(file), bytes);
 }
 
 void TestStartupDatabase::readOnlyDatabaseShowsTheRecipes_data()
@@ -126,7 +111,7 @@ void TestStartupDatabase::readOnlyDatabaseShowsTheRecipes()
     const QString file = databaseFile(directory);
     const QFile::Permissions readable = QFile::ReadOwner | QFile::ExeOwner;
     QVERIFY(QFile::setPermissions(directoryReadOnly ? directory : file, readable));
-    const QByteArray before = contents(file);
+    const QByteArray before = readFile(file);
 
     ScriptedPrompter prompter;
     {
@@ -146,7 +131,7 @@ void TestStartupDatabase::readOnlyDatabaseShowsTheRecipes()
         QCOMPARE(MainForm->DBGrid1->model()->rowCount(), kRecipes);
     }
     QCOMPARE(prompter.notices.size(), 1);
-    QCOMPARE(contents(file), before);
+    QCOMPARE(readFile(file), before);
     QVERIFY(QFile::setPermissions(directory, readable | QFile::WriteOwner));
 }
 
@@ -197,7 +182,7 @@ void TestStartupDatabase::lostTableIsNamedOnceOrMadeAgain()
         QSqlQuery q(db.connection());
         QVERIFY(q.exec(QStringLiteral("DROP TABLE \"%1\"").arg(table)));
     }
-    const QByteArray before = contents(file);
+    const QByteArray before = readFile(file);
     ScriptedPrompter prompter;
     {
         Startup startup;
@@ -219,7 +204,7 @@ void TestStartupDatabase::lostTableIsNamedOnceOrMadeAgain()
         QVERIFY2(prompter.errors.first().contains(file) && prompter.errors.first().contains(message),
                  qPrintable(prompter.errors.first()));
         QVERIFY(QApplication::topLevelWidgets().isEmpty());
-        QCOMPARE(contents(file), before);
+        QCOMPARE(readFile(file), before);
     }
 }
 
@@ -244,13 +229,10 @@ void TestStartupDatabase::unwritableSettingsFileIsShownAndTheProgramRuns()
     if (directory) {
         QVERIFY(QDir().mkpath(ini));
     } else {
-        QFile file(ini);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[Setup]\r\nNifty Forms File=/nowhere/tile.bmp\r\n");
-        file.close();
+        QVERIFY(writeFile(ini, "[Setup]\r\nNifty Forms File=/nowhere/tile.bmp\r\n"));
         QVERIFY(QFile::setPermissions(ini, QFile::ReadOwner));
     }
-    const QByteArray before = contents(ini);
+    const QByteArray before = readFile(ini);
     ScriptedPrompter prompter;
     {
         Startup startup;
@@ -263,7 +245,7 @@ void TestStartupDatabase::unwritableSettingsFileIsShownAndTheProgramRuns()
         QCOMPARE(MainForm->cbCategory->count(), 13);  // "ALL" and the twelve starter categories
     }
     QCOMPARE(prompter.errors, QStringList{QStringLiteral("Unable to write to ") + ini});
-    QCOMPARE(contents(ini), before);
+    QCOMPARE(readFile(ini), before);
     QVERIFY(QFileInfo(ini).isDir() == directory);
 }
 

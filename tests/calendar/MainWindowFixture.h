@@ -18,15 +18,17 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QToolButton>
 #include <QtTest>
 #include <memory>
 
 class MainWindowFixture {
 public:
-    MainWindowFixture()
+    // Unless a test asks for the real setup window, Setup returns at once: a test writes the
+    // preferences and then runs Setup to apply them.
+    enum class SetupWindow { StandIn, Real };
+
+    explicit MainWindowFixture(SetupWindow setup = SetupWindow::StandIn)
     {
         if (!m_startup->createObjects())
             qFatal("the program did not start");
@@ -34,8 +36,8 @@ public:
         if (!QTest::qWaitForWindowExposed(MainForm))
             qFatal("the main window was not shown");
         MainForm->activateWindow();
-        // Setup returns at once: a test writes the preferences and then runs Setup to apply them.
-        MainForm->setupWindow = [](QWidget &) {};
+        if (setup == SetupWindow::StandIn)
+            MainForm->setupWindow = [](QWidget &) {};
     }
 
     ScriptedPrompter &prompter() { return *m_prompter; }
@@ -44,27 +46,11 @@ public:
 
     void exec(const QString &sql, const QVariantList &values = {})
     {
-        QSqlQuery q(dmMain1->Database1.connection());
-        if (!q.prepare(sql))
-            qFatal("cannot prepare %s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
-        for (const auto &v : values)
-            q.addBindValue(v);
-        if (!q.exec())
-            qFatal("cannot run %s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
+        execSql(dmMain1->Database1.connection(), sql, values);
     }
-
     QStringList column(const QString &sql, const QVariantList &values = {})
     {
-        QSqlQuery q(dmMain1->Database1.connection());
-        q.prepare(sql);
-        for (const auto &v : values)
-            q.addBindValue(v);
-        QStringList result;
-        if (q.exec()) {
-            while (q.next())
-                result << q.value(0).toString();
-        }
-        return result;
+        return sqlColumn(dmMain1->Database1.connection(), sql, values);
     }
 
     // Stores the recipes (name and category) under the keys "1001", "1002", ... in order.
@@ -108,11 +94,7 @@ public:
 
     QString currentName() { return dmMain1->tblRecipe.fieldByName(QStringLiteral("Name")).asString(); }
 
-    void selectRecipe(const QString &name)
-    {
-        if (!dmMain1->tblRecipe.findKey({name}))
-            qFatal("no recipe %s in the list", qPrintable(name));
-    }
+    [[nodiscard]] bool selectRecipe(const QString &name) { return dmMain1->tblRecipe.findKey({name}); }
 
     // Writes a preference and applies the preferences as returning from the setup window does.
     void setOption(const QString &topic, bool on)

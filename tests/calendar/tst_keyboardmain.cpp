@@ -131,7 +131,7 @@ void TestKeyboardMain::menuItemsByTheirLetters()
         }
     });
     closeDialogs.start(5);
-    m_fixture->selectRecipe("Beef Stew");
+    QVERIFY(m_fixture->selectRecipe("Beef Stew"));
 
     press(menuKey, Qt::AltModifier);
     press(itemKey);
@@ -169,7 +169,7 @@ void TestKeyboardMain::commandKeysWithAndWithoutCaptions()
     QCOMPARE(MainForm->btnAssign->toolButtonStyle(), captions ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonIconOnly);
     const QDate day(2024, 1, 31);
     MainForm->Calendar1->setDate(day);
-    m_fixture->selectRecipe("Lasagne");
+    QVERIFY(m_fixture->selectRecipe("Lasagne"));
     MainForm->SearchName->setFocus();
     m_fixture->prompter().answer({false, false});
 
@@ -238,7 +238,7 @@ void TestKeyboardMain::calendarTakesTheArrowKeys()
 {
     m_fixture->planDay(QDate(2024, 5, 16), m_ids[0]);
     MainForm->Calendar1->setDate(QDate(2024, 5, 15));
-    m_fixture->selectRecipe("Lasagne");
+    QVERIFY(m_fixture->selectRecipe("Lasagne"));
     press(Qt::Key_Tab);  // from the recipe list to the calendar
     QCOMPARE(focusedControl(), MainForm->Calendar1);
 
@@ -268,7 +268,7 @@ void TestKeyboardMain::calendarTakesTheArrowKeys()
 // The arrows move the current recipe, and Enter edits the one they reached.
 void TestKeyboardMain::recipeListTakesTheArrowKeys()
 {
-    m_fixture->selectRecipe("Beef Stew");
+    QVERIFY(m_fixture->selectRecipe("Beef Stew"));
     press(Qt::Key_Down);
     QCOMPARE(m_fixture->currentName(), QStringLiteral("Lasagne"));
     press(Qt::Key_Return);

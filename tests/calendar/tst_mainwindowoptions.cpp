@@ -107,7 +107,7 @@ void TestMainWindowOptions::calendarShortcutsFollowTheCalendar()
     if (calendarShown)
         m_fixture->setOption("View Calendar", true);
     MainForm->Calendar1->setDate(start);
-    m_fixture->selectRecipe("Lasagne");
+    QVERIFY(m_fixture->selectRecipe("Lasagne"));
     QWidget *focus = MainForm->DBGrid1;
     focus->setFocus();
 

@@ -65,7 +65,7 @@ void TestMealCalendar::assign()
     if (planned)
         m_fixture->planDay(day, m_ids[0], 4);
     MainForm->Calendar1->setDate(day);
-    m_fixture->selectRecipe("Lasagne");
+    QVERIFY(m_fixture->selectRecipe("Lasagne"));
     QCOMPARE(MainForm->btnAssign->isEnabled(), !planned);
 
     if (fromMenu)
@@ -257,7 +257,7 @@ void TestMealCalendar::autoSelect()
     MainForm->Calendar1->setDate(QDate(2024, 9, 2));
     m_fixture->setOption("Auto Select", autoSelect);
     MainForm->cbCategory->setCurrentIndex(MainForm->cbCategory->findText(category));
-    m_fixture->selectRecipe(category == "Soups" ? "Tomato Soup" : "Lasagne");
+    QVERIFY(m_fixture->selectRecipe(category == "Soups" ? "Tomato Soup" : "Lasagne"));
 
     QTest::mouseClick(MainForm->Calendar1, Qt::LeftButton, {}, MainForm->Calendar1->cellRect(3).center());
 
@@ -283,7 +283,7 @@ void TestMealCalendar::deletingTheDaysRecipeClearsTheDay()
     const QDate day(2024, 7, 4);
     m_fixture->planDay(day, m_ids[1]);
     MainForm->Calendar1->setDate(day);
-    m_fixture->selectRecipe("Lasagne");
+    QVERIFY(m_fixture->selectRecipe("Lasagne"));
 
     MainForm->btnDelete->click();
 

@@ -146,7 +146,7 @@ void TestRecipeList::enterAndDoubleClickOpenTheEditor()
 {
     QFETCH(std::function<void()>, action);
     m_fixture->addRecipes(kRecipes);
-    m_fixture->selectRecipe("Minestrone");  // the fourth row
+    QVERIFY(m_fixture->selectRecipe("Minestrone"));  // the fourth row
     QStringList edited;
     MainForm->editRecipeWindow = [&](QWidget &) { edited << m_fixture->currentName(); };
 
@@ -210,7 +210,7 @@ void TestRecipeList::deleteAsksFirst()
 {
     QFETCH(bool, yes);
     m_fixture->addRecipes(kRecipes);
-    m_fixture->selectRecipe("Beef Stew");
+    QVERIFY(m_fixture->selectRecipe("Beef Stew"));
     m_fixture->prompter().answer({yes});
 
     MainForm->btnDelete->click();
@@ -233,7 +233,7 @@ void TestRecipeList::listShowsWhatTheEditorStored()
 
     QTest::keyClick(MainForm->DBGrid1, Qt::Key_A, Qt::AltModifier);
     QVERIFY(m_fixture->listedNames().contains("Banana Bread"));
-    m_fixture->selectRecipe("Beef Stew");
+    QVERIFY(m_fixture->selectRecipe("Beef Stew"));
     MainForm->Edit1->trigger();
 
     QCOMPARE(m_fixture->listedNames(),
@@ -245,7 +245,7 @@ void TestRecipeList::listShowsWhatTheEditorStored()
 void TestRecipeList::cancelledEditorLeavesTheListAlone()
 {
     m_fixture->addRecipes(kRecipes);
-    m_fixture->selectRecipe("Minestrone");
+    QVERIFY(m_fixture->selectRecipe("Minestrone"));
     MainForm->editRecipeWindow = [](QWidget &) { throw SilentAbort(); };
 
     MainForm->btnEdit->click();
@@ -258,7 +258,7 @@ void TestRecipeList::cancelledEditorLeavesTheListAlone()
 void TestRecipeList::searchMovesTheListOnceAfterThePause()
 {
     m_fixture->addRecipes(kRecipes);
-    m_fixture->selectRecipe("Apple Pie");
+    QVERIFY(m_fixture->selectRecipe("Apple Pie"));
     int moves = 0;
     m_fixture->recipes().afterScroll = [&](TDataSet &) { ++moves; };
     MainForm->SearchName->setFocus();
@@ -303,7 +303,7 @@ void TestRecipeList::findByIngredientShowsTheChosenRecipe()
                         {ids[recipe], ingredient});
     }
     m_fixture->typeCategory("Soups");
-    m_fixture->selectRecipe("Minestrone");
+    QVERIFY(m_fixture->selectRecipe("Minestrone"));
     bool ran = false;
     QTimer::singleShot(0, MainForm, [&] {
         auto *finder = qobject_cast<FindByIngredientForm *>(QApplication::activeModalWidget());

@@ -1,16 +1,9 @@
-#include "TestSupport.h"
-
-#include "app/Startup.h"
-#include "calendar/Main.h"
-#include "calendar/MonthCalendar.h"
-#include "data/SysInfo.h"
+#include "MainWindowFixture.h"
 #include "editing/Setup.h"
 #include "ui/AbsBase.h"
-#include "ui/BoundGrid.h"
 #include "ui/NiftyForm.h"
 #include "ui/NiftyMan.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QFrame>
@@ -18,8 +11,6 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
-#include <QtTest>
-#include <memory>
 
 // The setup window as the main window's Setup command opens it, on the real program.
 class TestSetupFromMain : public QObject {
@@ -35,26 +26,17 @@ private:
     // Triggers Setup and runs the action on the setup window once it shows.
     void runSetup(const std::function<void(TSetupForm &)> &action);
 
-    std::unique_ptr<TempEnvironment> m_env;
-    std::unique_ptr<ScriptedPrompter> m_prompter;
-    std::unique_ptr<Startup> m_startup;
+    std::unique_ptr<MainWindowFixture> m_fixture;
 };
 
 void TestSetupFromMain::init()
 {
-    m_env = std::make_unique<TempEnvironment>();
-    m_prompter = std::make_unique<ScriptedPrompter>();
-    m_startup = std::make_unique<Startup>();
-    QVERIFY(m_startup->createObjects());
-    m_startup->showMainWindow();
-    QVERIFY(QTest::qWaitForWindowExposed(MainForm));
+    m_fixture = std::make_unique<MainWindowFixture>(MainWindowFixture::SetupWindow::Real);
 }
 
 void TestSetupFromMain::cleanup()
 {
-    m_startup.reset();
-    m_prompter.reset();
-    m_env.reset();
+    m_fixture.reset();
 }
 
 void TestSetupFromMain::runSetup(const std::function<void(TSetupForm &)> &action)
@@ -100,7 +82,7 @@ void TestSetupFromMain::closeBoxAppliesNothing()
     SysInfo->WriteSystemValue("View Calendar", "False");  // would hide the calendar if applied
     runSetup([&](TSetupForm &setup) { setup.close(); });
     QVERIFY(!MainForm->pnlCalendar->isHidden());
-    QVERIFY(m_prompter->errors.isEmpty());
+    QVERIFY(m_fixture->prompter().errors.isEmpty());
 }
 
 // The calendar had the focus; with it hidden the keys must still reach a control of the window.

@@ -267,7 +267,7 @@ void TestCliCommands::databaseMustNameADirectory()
     m_fx.reset();
     TempEnvironment env;
     const QString file = env.path() + QStringLiteral("/platewright.db");
-    QFile(file).open(QIODevice::WriteOnly);
+    QVERIFY(writeFile(file, {}));
     QString output, errors;
     QTextStream out(&output), err(&errors);
     QCOMPARE(CliProgram::run({"--database", givenAFile ? file : QString(), "stats"}, out, err, false), exitCode);

@@ -17,44 +17,20 @@
 class TestCliDatabase : public QObject {
     Q_OBJECT
     std::unique_ptr<QTemporaryDir> m_dir;
-    QString m_stdout, m_stderr;
+    CliRunner m_cli;
 
-    int run(const QStringList &arguments)
-    {
-        QProcess process;
-        process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/../src/app/platewright-cli"), arguments);
-        if (!process.waitForFinished(120000))
-            return -1;
-        m_stdout = QString::fromUtf8(process.readAllStandardOutput());
-        m_stderr = QString::fromUtf8(process.readAllStandardError());
-        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    }
+    int run(const QStringList &arguments) { return m_cli.run(arguments); }
 
     QString path(const QString &name) const { return m_dir->path() + u'/' + name; }
     QString database() const { return path(QStringLiteral("db")); }
-    QString databaseFile() const { return database() + QStringLiteral("/platewright.db"); }
-
-    static QByteArray contents(const QString &fileName)
-    {
-        QFile file(fileName);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-    void write(const QString &fileName, const QByteArray &bytes)
-    {
-        QFile file(fileName);
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        QCOMPARE(file.write(bytes), bytes.size());
-    }
+    QString databaseFile() const { return ::databaseFile(database()); }
 
     // A database holding the recipes of a real archive.
     void fillDatabase()
     {
-        QCOMPARE(run({"--database", database(), "import", "mealmaster",
-                      testDataDir() + QStringLiteral("/mealmaster/gitpan_MealMaster/0222-1.TXT")}),
-                 0);
+        QCOMPARE(run({"--database", database(), "import", "mealmaster", mealMasterArchive("gitpan_MealMaster/0222-1.TXT")}), 0);
         QCOMPARE(run({"--database", database(), "stats"}), 0);
-        QVERIFY(m_stdout.contains(QStringLiteral("Recipes:          110\n")));
+        QVERIFY(m_cli.out.contains(QStringLiteral("Recipes:          110\n")));
     }
 
 private slots:
@@ -85,23 +61,24 @@ void TestCliDatabase::damagedDatabaseIsNamedAndLeftAlone_data()
 void TestCliDatabase::damagedDatabaseIsNamedAndLeftAlone()
 {
     QFETCH(QString, damage);
+    SKIP_WITHOUT_TESTDATA();
     fillDatabase();
-    QByteArray bytes = contents(databaseFile());
+    QByteArray bytes = readFile(databaseFile());
     if (damage == QLatin1String("random")) {
         for (char &byte : bytes)
             byte = char(QRandomGenerator::global()->bounded(256));
     } else {
         bytes.truncate(bytes.size() / 2);
     }
-    write(databaseFile(), bytes);
+    QVERIFY(writeFile(databaseFile(), bytes));
     for (const QStringList &command : {QStringList{"stats"}, QStringList{"export", path("out.txt"), "--all"}}) {
         QCOMPARE(run(QStringList{"--database", database()} + command), 1);
-        QVERIFY2(m_stderr.contains(QStringLiteral("platewright-cli: ") + u'"' + databaseFile())
-                     || m_stderr.contains(QStringLiteral("platewright-cli: The database file \"") + databaseFile()),
-                 qPrintable(m_stderr));
-        QVERIFY(m_stdout.isEmpty());
+        QVERIFY2(m_cli.err.contains(QStringLiteral("platewright-cli: ") + u'"' + databaseFile())
+                     || m_cli.err.contains(QStringLiteral("platewright-cli: The database file \"") + databaseFile()),
+                 qPrintable(m_cli.err));
+        QVERIFY(m_cli.out.isEmpty());
     }
-    QCOMPARE(contents(databaseFile()), bytes);
+    QCOMPARE(readFile(databaseFile()), bytes);
     QVERIFY(!QFile::exists(path("out.txt")));
 }
 
@@ -111,18 +88,18 @@ void TestCliDatabase::damagedDatabaseIsNamedAndLeftAlone()
 void TestCliDatabase::readOnlyDatabaseCountsButDoesNotImport()
 {
     RUN_AS_UNPRIVILEGED_USER();
-    write(path(QStringLiteral("soup.txt")),
-          "Platewright\r\nName=Soup;Meal=;Category=Soups;PrepTime=;Servings=2;CookTime=;\r\nInstructions\r\nBoil.\r\n"
-          "Notes\r\nIngredients List\r\nIngredient=Leek;Order=0;Amount=2;\r\n");
+    QVERIFY(writeFile(path(QStringLiteral("soup.txt")),
+                      "Platewright\r\nName=Soup;Meal=;Category=Soups;PrepTime=;Servings=2;CookTime=;\r\nInstructions\r\n"
+                      "Boil.\r\nNotes\r\nIngredients List\r\nIngredient=Leek;Order=0;Amount=2;\r\n"));
     QCOMPARE(run({"--database", database(), "import", "native", path(QStringLiteral("soup.txt"))}), 0);
     QVERIFY(QFile::setPermissions(databaseFile(), QFile::ReadOwner));
-    const QByteArray before = contents(databaseFile());
+    const QByteArray before = readFile(databaseFile());
     QCOMPARE(run({"--database", database(), "stats"}), 0);
-    QVERIFY(m_stdout.contains(QStringLiteral("Recipes:          1\n")));
-    QCOMPARE(m_stderr.count(QStringLiteral("read-only")), 1);
+    QVERIFY(m_cli.out.contains(QStringLiteral("Recipes:          1\n")));
+    QCOMPARE(m_cli.err.count(QStringLiteral("read-only")), 1);
     QCOMPARE(run({"--database", database(), "import", "native", path(QStringLiteral("soup.txt"))}), 1);
-    QVERIFY2(m_stderr.contains(QStringLiteral("The database is read-only; changes cannot be saved.")), qPrintable(m_stderr));
-    QCOMPARE(contents(databaseFile()), before);
+    QVERIFY2(m_cli.err.contains(QStringLiteral("The database is read-only; changes cannot be saved.")), qPrintable(m_cli.err));
+    QCOMPARE(readFile(databaseFile()), before);
 }
 
 void TestCliDatabase::readOnlyDirectoryGetsNoDatabase()
@@ -130,7 +107,7 @@ void TestCliDatabase::readOnlyDirectoryGetsNoDatabase()
     RUN_AS_UNPRIVILEGED_USER();
     QVERIFY(QFile::setPermissions(database(), QFile::ReadOwner | QFile::ExeOwner));
     QCOMPARE(run({"--database", database(), "stats"}), 1);
-    QVERIFY2(m_stderr.contains(database()) && m_stderr.contains(QStringLiteral("read-only")), qPrintable(m_stderr));
+    QVERIFY2(m_cli.err.contains(database()) && m_cli.err.contains(QStringLiteral("read-only")), qPrintable(m_cli.err));
     QVERIFY(QDir(database()).isEmpty());
     QVERIFY(QFile::setPermissions(database(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 }
@@ -139,8 +116,7 @@ void TestCliDatabase::lostTableIsOneMessage_data()
 {
     QTest::addColumn<QStringList>("command");
     QTest::newRow("stats") << QStringList{"stats"};
-    QTest::newRow("import") << QStringList{"import", "mealmaster",
-                                           testDataDir() + QStringLiteral("/mealmaster/gitpan_MealMaster/0222-1.TXT")};
+    QTest::newRow("import") << QStringList{"import", "mealmaster", mealMasterArchive("gitpan_MealMaster/0222-1.TXT")};
 }
 
 // A database without its planned days: one line that names the table, exit 1, and the file
@@ -148,6 +124,8 @@ void TestCliDatabase::lostTableIsOneMessage_data()
 void TestCliDatabase::lostTableIsOneMessage()
 {
     QFETCH(QStringList, command);
+    if (command.contains("import"))
+        SKIP_WITHOUT_TESTDATA();
     QCOMPARE(run({"--database", database(), "stats"}), 0);
     {
         TDatabase db;
@@ -155,16 +133,16 @@ void TestCliDatabase::lostTableIsOneMessage()
         QSqlQuery q(db.connection());
         QVERIFY(q.exec(QStringLiteral("DROP TABLE \"DAY\"")));
     }
-    const QByteArray before = contents(databaseFile());
+    const QByteArray before = readFile(databaseFile());
     QCOMPARE(run(QStringList{"--database", database()} + command), 1);
     // Qt's own note on a missing runtime directory is no message of the program.
-    const QStringList lines = m_stderr.split(u'\n', Qt::SkipEmptyParts)
+    const QStringList lines = m_cli.err.split(u'\n', Qt::SkipEmptyParts)
                                   .filter(QRegularExpression(QStringLiteral("^(?!QStandardPaths: )")));
     QCOMPARE(lines.size(), 1);
     QVERIFY2(lines.first().startsWith(QStringLiteral("platewright-cli: The database \"") + databaseFile())
-                 && m_stderr.contains(QStringLiteral("\"DAY\" (the planned meals)")),
-             qPrintable(m_stderr));
-    QCOMPARE(contents(databaseFile()), before);
+                 && m_cli.err.contains(QStringLiteral("\"DAY\" (the planned meals)")),
+             qPrintable(m_cli.err));
+    QCOMPARE(readFile(databaseFile()), before);
     QCOMPARE(QDir(database()).entryList(QDir::Files), QStringList{QStringLiteral("platewright.db")});
 }
 
@@ -195,13 +173,14 @@ void TestCliDatabase::unreadableImportFileKeepsTheRecipes()
     QFETCH(QByteArray, bytes);
     QFETCH(int, exitCode);
     QFETCH(QString, message);
+    SKIP_WITHOUT_TESTDATA();
     fillDatabase();
-    const QString stats = m_stdout;
-    write(path("in.txt"), bytes);
+    const QString stats = m_cli.out;
+    QVERIFY(writeFile(path("in.txt"), bytes));
     QCOMPARE(run({"--database", database(), "import", format, path("in.txt")}), exitCode);
-    QVERIFY2((exitCode == 0 ? m_stdout : m_stderr).contains(message), qPrintable(m_stdout + m_stderr));
+    QVERIFY2((exitCode == 0 ? m_cli.out : m_cli.err).contains(message), qPrintable(m_cli.out + m_cli.err));
     QCOMPARE(run({"--database", database(), "stats"}), 0);
-    QCOMPARE(m_stdout, stats);
+    QCOMPARE(m_cli.out, stats);
 }
 
 QTEST_GUILESS_MAIN(TestCliDatabase)

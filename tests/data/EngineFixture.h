@@ -13,8 +13,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QTest>
 #include <memory>
 
@@ -39,29 +37,10 @@ public:
 
     QString directory() const { return m_env.path() + QStringLiteral("/Recipe"); }
 
-    void exec(const QString &sql, const QVariantList &values = {})
-    {
-        QSqlQuery q(db.connection());
-        if (!q.prepare(sql))
-            qFatal("cannot prepare %s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
-        for (const auto &v : values)
-            q.addBindValue(v);
-        if (!q.exec())
-            qFatal("cannot run %s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
-    }
+    void exec(const QString &sql, const QVariantList &values = {}) { execSql(db.connection(), sql, values); }
+    QVariant scalar(const QString &sql, const QVariantList &values = {}) { return sqlValue(db.connection(), sql, values); }
 
-    QVariant scalar(const QString &sql, const QVariantList &values = {})
-    {
-        QSqlQuery q(db.connection());
-        q.prepare(sql);
-        for (const auto &v : values)
-            q.addBindValue(v);
-        if (!q.exec() || !q.next())
-            return {};
-        return q.value(0);
-    }
-
-    int count(const QString &table) { return scalar(QStringLiteral("SELECT count(*) FROM \"%1\"").arg(table)).toInt(); }
+    int count(const QString &table) { return sqlCount(db.connection(), QStringLiteral("SELECT count(*) FROM \"%1\"").arg(table)); }
 
     void addRecipe(const QString &id, const QString &name, const QString &category = {})
     {
@@ -128,16 +107,4 @@ inline QStringList column(TDataSet &view, const QString &fieldName)
     for (view.first(); !view.eof(); view.next())
         values << view.fieldByName(fieldName).asString();
     return values;
-}
-
-// The category of the engine error the call raises, or 0 when it raises none.
-template <typename Call>
-int errorCategory(Call &&call)
-{
-    try {
-        call();
-    } catch (const EngineError &e) {
-        return e.category();
-    }
-    return 0;
 }

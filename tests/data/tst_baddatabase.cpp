@@ -1,3 +1,4 @@
+#include "TestSupport.h"
 #include "Unprivileged.h"
 #include "data/Database.h"
 #include "data/EngineError.h"
@@ -14,24 +15,6 @@
 #include <QtTest>
 
 namespace {
-
-QString databaseFile(const QString &directory)
-{
-    return QDir(directory).filePath(QString::fromLatin1(TDatabase::kDatabaseFileName));
-}
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void write(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 // A real database of the given directory with recipes enough to span many pages.
 void createDatabase(const QString &directory, int recipes)
@@ -53,12 +36,16 @@ void createDatabase(const QString &directory, int recipes)
 // The error the open raises; code 0 when it opens.
 EngineError openError(TDatabase &db, const QString &directory)
 {
-    try {
-        db.openDirectory(directory);
-    } catch (const EngineError &e) {
-        return e;
-    }
-    return EngineError(0, {});
+    return raisedError([&] { db.openDirectory(directory); });
+}
+
+// Opens the directory's database and its recipe table as the program does.
+void openRecipes(TDatabase &db, TTable &recipes, const QString &directory)
+{
+    db.openDirectory(directory);
+    db.addPassword(QString::fromLatin1(Schema::kTablePassword));
+    recipes.setTableName(QStringLiteral("Recipe.DB"));
+    recipes.open();
 }
 
 // Leaves in the directory `to` what a copy killed in the middle of a large change leaves:
@@ -83,16 +70,6 @@ void copyInterruptedChange(const QString &from, const QString &to)
     QSqlDatabase::removeDatabase(connection);
 }
 
-int writeErrorCode(const std::function<void()> &write)
-{
-    try {
-        write();
-    } catch (const EngineError &e) {
-        return e.code();
-    }
-    return 0;
-}
-
 } // namespace
 
 class TestBadDatabase : public QObject {
@@ -110,7 +87,7 @@ void TestBadDatabase::damagedFileIsRefusedAndLeftAlone_data()
 {
     QTemporaryDir source;
     createDatabase(source.path(), 300);
-    const QByteArray real = contents(databaseFile(source.path()));
+    const QByteArray real = readFile(databaseFile(source.path()));
     QVERIFY(real.size() > 64 * 1024);
     QByteArray random(16 * 1024, 0);
     for (char &byte : random)
@@ -129,13 +106,13 @@ void TestBadDatabase::damagedFileIsRefusedAndLeftAlone()
 {
     QFETCH(QByteArray, bytes);
     QTemporaryDir directory;
-    write(databaseFile(directory.path()), bytes);
+    QVERIFY(writeFile(databaseFile(directory.path()), bytes));
     TDatabase db;
     const EngineError error = openError(db, directory.path());
     QCOMPARE(error.code(), int(EngineError::NotADatabase));
     QVERIFY2(error.message().contains(databaseFile(directory.path())), qPrintable(error.message()));
     QVERIFY(!db.isOpen());
-    QCOMPARE(contents(databaseFile(directory.path())), bytes);
+    QCOMPARE(readFile(databaseFile(directory.path())), bytes);
     QCOMPARE(QDir(directory.path()).entryList(QDir::Files), QStringList{TDatabase::kDatabaseFileName});
 }
 
@@ -148,35 +125,32 @@ void TestBadDatabase::readOnlyFileShowsItsRowsAndRefusesWrites()
     createDatabase(directory.path(), 20);
     const QString file = databaseFile(directory.path());
     QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-    const QByteArray before = contents(file);
+    const QByteArray before = readFile(file);
 
     TDatabase db;
-    db.openDirectory(directory.path());
-    db.addPassword(QString::fromLatin1(Schema::kTablePassword));
-    QVERIFY(db.isReadOnly());
     TTable recipes(db);
-    recipes.setTableName(QStringLiteral("Recipe.DB"));
-    recipes.open();
+    openRecipes(db, recipes, directory.path());
+    QVERIFY(db.isReadOnly());
     QCOMPARE(recipes.recordCount(), 20);
-    QCOMPARE(writeErrorCode([&] {
+    QCOMPARE(raisedError([&] {
                  recipes.insert();
                  recipes.fieldByName(QStringLiteral("Recipe_ID")).setAsString(QStringLiteral("99"));
                  recipes.fieldByName(QStringLiteral("Name")).setAsString(QStringLiteral("Unsaved"));
                  recipes.post();
-             }),
+             }).code(),
              int(EngineError::ReadOnly));
     recipes.cancel();
-    QCOMPARE(writeErrorCode([&] { GetNextKey(db, QStringLiteral("Recipe"), QStringLiteral("Recipe_ID")); }),
+    QCOMPARE(raisedError([&] { GetNextKey(db, QStringLiteral("Recipe"), QStringLiteral("Recipe_ID")); }).code(),
              int(EngineError::ReadOnly));
     QCOMPARE(recipes.recordCount(), 20);
     // A setting without a row reads as empty instead of failing to make the row.
     TSysInfo settings(db, nullptr, directory.filePath(QStringLiteral("Recipe.Ini")));
     QCOMPARE(settings.ReadSystemValue(QStringLiteral("Recipe Import Dir")), QString());
     QCOMPARE(settings.ReadSystemValue(QStringLiteral("View Calendar")), QStringLiteral("True"));
-    QCOMPARE(writeErrorCode([&] { settings.WriteSystemValue(QStringLiteral("View Calendar"), QStringLiteral("False")); }),
+    QCOMPARE(raisedError([&] { settings.WriteSystemValue(QStringLiteral("View Calendar"), QStringLiteral("False")); }).code(),
              int(EngineError::ReadOnly));
     db.close();
-    QCOMPARE(contents(file), before);
+    QCOMPARE(readFile(file), before);
     QCOMPARE(QDir(directory.path()).entryList(QDir::Files), QStringList{TDatabase::kDatabaseFileName});
 }
 
@@ -189,21 +163,18 @@ void TestBadDatabase::readOnlyDirectoryMakesTheDatabaseReadOnly()
     const QString directory = parent.path() + QStringLiteral("/Recipe");
     QDir().mkpath(directory);
     createDatabase(directory, 20);
-    const QByteArray before = contents(databaseFile(directory));
+    const QByteArray before = readFile(databaseFile(directory));
     QVERIFY(QFile::setPermissions(directory, QFile::ReadOwner | QFile::ExeOwner));
 
     TDatabase db;
-    db.openDirectory(directory);
-    db.addPassword(QString::fromLatin1(Schema::kTablePassword));
-    QVERIFY(db.isReadOnly());
     TTable recipes(db);
-    recipes.setTableName(QStringLiteral("Recipe.DB"));
-    recipes.open();
+    openRecipes(db, recipes, directory);
+    QVERIFY(db.isReadOnly());
     QCOMPARE(recipes.recordCount(), 20);
-    QCOMPARE(writeErrorCode([&] { GetNextKey(db, QStringLiteral("Recipe"), QStringLiteral("Recipe_ID")); }),
+    QCOMPARE(raisedError([&] { GetNextKey(db, QStringLiteral("Recipe"), QStringLiteral("Recipe_ID")); }).code(),
              int(EngineError::ReadOnly));
     db.close();
-    QCOMPARE(contents(databaseFile(directory)), before);
+    QCOMPARE(readFile(databaseFile(directory)), before);
     QVERIFY(QFile::setPermissions(directory, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 }
 
@@ -234,7 +205,7 @@ void TestBadDatabase::readOnlyDatabaseLeftMidChangeSaysHowToRepairIt()
     const QString directory = parent.path() + QStringLiteral("/Recipe");
     QDir().mkpath(directory);
     copyInterruptedChange(source.path(), directory);
-    const QByteArray before = contents(databaseFile(directory));
+    const QByteArray before = readFile(databaseFile(directory));
     QVERIFY(QFile::setPermissions(directory, QFile::ReadOwner | QFile::ExeOwner));
 
     {
@@ -244,7 +215,7 @@ void TestBadDatabase::readOnlyDatabaseLeftMidChangeSaysHowToRepairIt()
         QVERIFY2(error.message().contains(databaseFile(directory)) && error.message().contains("write permission"),
                  qPrintable(error.message()));
         QVERIFY(!db.isOpen());
-        QCOMPARE(contents(databaseFile(directory)), before);
+        QCOMPARE(readFile(databaseFile(directory)), before);
     }
 
     QVERIFY(QFile::setPermissions(directory, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));

@@ -9,34 +9,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace {
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-// The message of the engine error the call raises; empty when it raises none.
-QString errorOf(const std::function<void()> &call)
-{
-    try {
-        call();
-    } catch (const EngineError &e) {
-        return e.message();
-    }
-    return {};
-}
-
-} // namespace
-
 // "Recipe.Ini" as the user or another program may have left it: garbage, a value of
 // megabytes, no permission to write. Reads give what the rules say, writes change only
 // their own line, and a refused write says which file it could not write.
@@ -71,7 +43,7 @@ void TestBadSettingsFile::garbageLinesAreKeptByteForByte()
     const QByteArray garbage = QByteArray("\x00\x01\xff\xfe binary\x00line\r\n", 18) + "=value without a key\r\n"
                                + "[unclosed section\r\n" + "Nifty Forms File=C:\\Bilder\\K\xfc" "che.bmp\r\n"
                                + QByteArray(200 * 1024, '#') + "\r\n";
-    writeFile(iniPath(), garbage + "[Setup]\r\n" + garbage + "Enable Nifty Forms=False\r\n" + garbage);
+    QVERIFY(writeFile(iniPath(), garbage + "[Setup]\r\n" + garbage + "Enable Nifty Forms=False\r\n" + garbage));
     QCOMPARE(m_settings->ReadIniValue(QStringLiteral("Enable Nifty Forms"), QStringLiteral("True")), QStringLiteral("False"));
     // The 8-bit path of another program reads as what it can be, and is not rewritten.
     QVERIFY(m_settings->ReadIniValue(QStringLiteral("Nifty Forms File"), QStringLiteral("d")).startsWith(QStringLiteral("C:\\Bilder\\K")));
@@ -82,7 +54,7 @@ void TestBadSettingsFile::garbageLinesAreKeptByteForByte()
 void TestBadSettingsFile::valueOfMegabytesIsCutAndKept()
 {
     const QByteArray huge = "Nifty Forms File=" + QByteArray(8 * 1024 * 1024, 'p') + "\r\n";
-    writeFile(iniPath(), "[Setup]\r\n" + huge);
+    QVERIFY(writeFile(iniPath(), "[Setup]\r\n" + huge));
     const QString value = m_settings->ReadIniValue(QStringLiteral("Nifty Forms File"), QStringLiteral("d"));
     QCOMPARE(value, QString(1023, QLatin1Char('p')));
     QCOMPARE(m_settings->ReadIniValue(QStringLiteral("Enable Nifty Forms"), QStringLiteral("True")), QStringLiteral("True"));
@@ -96,7 +68,7 @@ void TestBadSettingsFile::readOnlyFileIsReadAndRefusesWrites()
 {
     RUN_AS_UNPRIVILEGED_USER();
     const QByteArray content = "[Setup]\r\nEnable Nifty Forms=False\r\n";
-    writeFile(iniPath(), content);
+    QVERIFY(writeFile(iniPath(), content));
     QVERIFY(QFile::setPermissions(iniPath(), QFile::ReadOwner));
     ScriptedPrompter prompter;
     QCOMPARE(m_settings->ReadIniValue(QStringLiteral("Enable Nifty Forms"), QStringLiteral("True")), QStringLiteral("False"));
@@ -104,9 +76,9 @@ void TestBadSettingsFile::readOnlyFileIsReadAndRefusesWrites()
     for (int read = 0; read < 2; ++read)
         QCOMPARE(m_settings->ReadIniValue(QStringLiteral("Nifty Forms File"), QStringLiteral("d")), QStringLiteral("d"));
     QCOMPARE(prompter.errors, QStringList{expected});
-    QCOMPARE(errorOf([&] {
+    QCOMPARE(raisedError([&] {
                  m_settings->WriteIniValue(QStringLiteral("Enable Nifty Forms"), QStringLiteral("True"), QStringLiteral("True"));
-             }),
+             }).message(),
              expected);
     QCOMPARE(readFile(iniPath()), content);
 }

@@ -23,15 +23,6 @@ private slots:
     void otherSqliteBuildIsRefused();
 };
 
-namespace {
-
-QString databaseFile(const QString &directory)
-{
-    return directory + QLatin1Char('/') + QString::fromLatin1(TDatabase::kDatabaseFileName);
-}
-
-} // namespace
-
 void TestDatabase::firstRunCreatesTheDefaultDirectory()
 {
     TempEnvironment env;
@@ -136,18 +127,11 @@ void TestDatabase::foreignFileIsLeftAlone()
     QDir().mkpath(directory);
     env.setRecipeAlias(directory);
     const QByteArray content(8192, 'x');
-    {
-        QFile file(databaseFile(directory));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(content);
-    }
+    QVERIFY(writeFile(databaseFile(directory), content));
     TDatabase db;
-    const int category = errorCategory([&] { db.open(); });
-    QCOMPARE(category, int(EngineError::CatIo));
+    QCOMPARE(raisedError([&] { db.open(); }).category(), int(EngineError::CatIo));
     QVERIFY(!db.isOpen());
-    QFile file(databaseFile(directory));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), content);
+    QCOMPARE(readFile(databaseFile(directory)), content);
 }
 
 void TestDatabase::tablesNeedThePassword()
@@ -158,7 +142,7 @@ void TestDatabase::tablesNeedThePassword()
     db.addPassword(QStringLiteral("wrong"));
     TTable recipes(db);
     recipes.setTableName(QStringLiteral("Recipe.DB"));
-    QCOMPARE(errorCategory([&] { recipes.open(); }), int(EngineError::CatSecurity));
+    QCOMPARE(raisedError([&] { recipes.open(); }).category(), int(EngineError::CatSecurity));
     QVERIFY(!recipes.isActive());
 
     // The login handler gets one chance, when the first table opens without a valid password.

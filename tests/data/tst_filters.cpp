@@ -196,7 +196,7 @@ void TestFilters::dateFilter()
     QCOMPARE(column(*days, "Recipe_ID"), (QStringList{"2", "3"}));
     days->setFilter(QStringLiteral("Date > '2024-12-31'"));
     QCOMPARE(column(*days, "Recipe_ID"), QStringList{"4"});
-    QCOMPARE(errorCategory([&] { days->setFilter(QStringLiteral("Date = '31/31/2024'")); }),
+    QCOMPARE(raisedError([&] { days->setFilter(QStringLiteral("Date = '31/31/2024'")); }).category(),
              int(EngineError::CatSyntax));
     QCOMPARE(days->recordCount(), 1);
 }

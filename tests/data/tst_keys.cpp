@@ -1,22 +1,18 @@
-#include "TestSupport.h"
+#include "DataModuleFixture.h"
 #include "data/KeyGenerator.h"
-#include "data/dmmain.h"
 
 #include <QProcess>
 #include <QSet>
-#include <QSqlQuery>
 #include <QtTest>
 
 namespace {
 
 qlonglong storedCounter(TDatabase &db, const QString &table, const QString &field)
 {
-    QSqlQuery q(db.connection());
-    q.prepare("SELECT \"Next_Value\" FROM \"Key\" WHERE \"Table_Name\" = ? AND \"Field_Name\" = ?");
-    q.addBindValue(table);
-    q.addBindValue(field);
-    q.exec();
-    return q.next() ? q.value(0).toLongLong() : -1;
+    const QVariant counter = sqlValue(db.connection(),
+                                      "SELECT \"Next_Value\" FROM \"Key\" WHERE \"Table_Name\" = ? AND \"Field_Name\" = ?",
+                                      {table, field});
+    return counter.isValid() ? counter.toLongLong() : -1;
 }
 
 // Run as a child process: draws keys from the database of the environment and prints them.
@@ -34,20 +30,16 @@ int drawKeys(int count)
 
 class TestKeys : public QObject {
     Q_OBJECT
-    std::unique_ptr<TempEnvironment> m_env;
-    std::unique_ptr<TdmMain1> m_dm;
+    std::unique_ptr<DataModuleFixture> m_fx;
+    TdmMain1 *m_dm = nullptr;
 
 private slots:
     void init()
     {
-        m_env = std::make_unique<TempEnvironment>();
-        m_dm = std::make_unique<TdmMain1>();
+        m_fx = std::make_unique<DataModuleFixture>();
+        m_dm = &m_fx->dm();
     }
-    void cleanup()
-    {
-        m_dm.reset();
-        m_env.reset();
-    }
+    void cleanup() { m_fx.reset(); }
 
     void newCounterStartsAtZero()
     {
@@ -157,10 +149,9 @@ private slots:
         QFETCH(QString, field);
         QFETCH(QString, damage);
         TDatabase &db = m_dm->Database1;
-        QSqlQuery q(db.connection());
         for (const QString key : {"0", "1", "2", "9", "10"})
-            QVERIFY(q.exec(QStringLiteral("INSERT INTO %1 (%2) VALUES ('%3')").arg(table, field, key)));
-        QVERIFY(q.exec(damage.arg(table)));
+            QVERIFY(execSql(db.connection(), QStringLiteral("INSERT INTO %1 (%2) VALUES ('%3')").arg(table, field, key)));
+        QVERIFY(execSql(db.connection(), damage.arg(table)));
         QCOMPARE(GetNextKey(db, table, field), QStringLiteral("11"));
         QCOMPARE(storedCounter(db, table, field), 12);
         QCOMPARE(GetNextKey(db, table, field), QStringLiteral("12"));

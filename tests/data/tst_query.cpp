@@ -113,7 +113,7 @@ void TestQuery::onlySelectIsRun()
     plan(f);
     TQuery query(f.db);
     query.setSql(sql);
-    QVERIFY(errorCategory([&] { query.open(); }) != 0);
+    QVERIFY(raisedError([&] { query.open(); }).category() != 0);
     QVERIFY(!query.isActive());
     QCOMPARE(f.count("Recipe"), 3);
     QCOMPARE(f.scalar("SELECT Name FROM Recipe WHERE Recipe_ID = '6'").toString(), QStringLiteral("Chili"));

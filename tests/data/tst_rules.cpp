@@ -1,33 +1,14 @@
-#include "TestSupport.h"
+#include "DataModuleFixture.h"
 #include "data/DateText.h"
-#include "data/EngineError.h"
-#include "data/dmmain.h"
 
-#include <QSqlQuery>
 #include <QtTest>
-
-namespace {
-
-void execSql(TDatabase &db, const QString &sql)
-{
-    QSqlQuery q(db.connection());
-    QVERIFY2(q.exec(sql), qPrintable(sql));
-}
-
-int countRows(TDatabase &db, const QString &sql)
-{
-    QSqlQuery q(db.connection());
-    q.exec(sql);
-    return q.next() ? q.value(0).toInt() : -1;
-}
-
-} // namespace
 
 class TestRules : public QObject {
     Q_OBJECT
-    std::unique_ptr<TempEnvironment> m_env;
-    std::unique_ptr<ScriptedPrompter> m_prompter;
-    std::unique_ptr<TdmMain1> m_dm;
+    std::unique_ptr<DataModuleFixture> m_fx;
+    TdmMain1 *m_dm = nullptr;
+
+    int countRows(const QString &sql) { return sqlCount(m_fx->connection(), sql); }
 
     QString addRecipe(const QString &name, int lines)
     {
@@ -78,16 +59,10 @@ class TestRules : public QObject {
 private slots:
     void init()
     {
-        m_env = std::make_unique<TempEnvironment>();
-        m_prompter = std::make_unique<ScriptedPrompter>();
-        m_dm = std::make_unique<TdmMain1>();
+        m_fx = std::make_unique<DataModuleFixture>();
+        m_dm = &m_fx->dm();
     }
-    void cleanup()
-    {
-        m_dm.reset();
-        m_prompter.reset();
-        m_env.reset();
-    }
+    void cleanup() { m_fx.reset(); }
 
     void openAllTablesOpensEveryView()
     {
@@ -154,17 +129,17 @@ private slots:
         const int position = view->recNo();
         const QString value = view->field(view->fieldCount() - 1).asString();
 
-        m_prompter->answer({false});
+        m_fx->prompter().answer({false});
         QVERIFY_THROWS_EXCEPTION(SilentAbort, view->remove());
-        QCOMPARE(m_prompter->questions, QStringList{question});
+        QCOMPARE(m_fx->prompter().questions, QStringList{question});
         QCOMPARE(view->recordCount(), count);
         QCOMPARE(view->recNo(), position);
         QCOMPARE(view->field(view->fieldCount() - 1).asString(), value);
 
-        m_prompter->answer({true});
+        m_fx->prompter().answer({true});
         view->remove();
         QCOMPARE(view->recordCount(), count - 1);
-        QCOMPARE(m_prompter->questions.size(), 2);
+        QCOMPARE(m_fx->prompter().questions.size(), 2);
     }
 
     // Recipes keep the text of a list value, so it may go, but the question says how many use
@@ -196,7 +171,7 @@ private slots:
         QFETCH(QString, value);
         QFETCH(QString, question);
         QFETCH(QString, notice);
-        TDatabase &db = m_dm->Database1;
+        const QSqlDatabase &db = m_fx->connection();
         execSql(db, "INSERT INTO LAmtMeas VALUES ('tablespoons')");
         execSql(db, "INSERT INTO INGREDIE VALUES ('50', 'Leek')");
         execSql(db, "INSERT INTO Recipe (Recipe_ID, Name, Meal, Category, CookTime) VALUES "
@@ -214,15 +189,15 @@ private slots:
         QVERIFY(view->locate(view->field(view->fieldCount() - 1).fieldName(), value));
         const int count = view->recordCount();
 
-        m_prompter->answer({true});
+        m_fx->prompter().answer({true});
         if (notice.isEmpty()) {
             view->remove();
-            QCOMPARE(m_prompter->questions, QStringList{question});
+            QCOMPARE(m_fx->prompter().questions, QStringList{question});
             QCOMPARE(view->recordCount(), count - 1);
         } else {
             QVERIFY_THROWS_EXCEPTION(SilentAbort, view->remove());
-            QCOMPARE(m_prompter->notices, QStringList{notice});
-            QCOMPARE(m_prompter->questions, QStringList{});
+            QCOMPARE(m_fx->prompter().notices, QStringList{notice});
+            QCOMPARE(m_fx->prompter().questions, QStringList{});
             QCOMPARE(view->recordCount(), count);
         }
     }
@@ -232,9 +207,9 @@ private slots:
         addRecipe("Stew", 2);
         TTable &lines = m_dm->tblRecipeIngredient;
         lines.last();
-        m_prompter->answer({false});
+        m_fx->prompter().answer({false});
         QVERIFY_THROWS_EXCEPTION(SilentAbort, lines.remove());
-        QCOMPARE(m_prompter->questions, QStringList{"Are you sure you want to delete this Ingredient?"});
+        QCOMPARE(m_fx->prompter().questions, QStringList{"Are you sure you want to delete this Ingredient?"});
         QCOMPARE(lines.recordCount(), 2);
         QCOMPARE(lines.recNo(), 1);
     }
@@ -249,19 +224,18 @@ private slots:
         QVERIFY(m_dm->tblRecipe.locate("Name", "Beef stew"));
 
         m_dm->DeleteRecipe();
-        QCOMPARE(m_prompter->questions, QStringList{"Are you sure you want to delete this Recipe?"});
+        QCOMPARE(m_fx->prompter().questions, QStringList{"Are you sure you want to delete this Recipe?"});
         QCOMPARE(m_dm->tblRecipe.recordCount(), 1);
         QVERIFY(!m_dm->DeletingRecipe);
-        TDatabase &db = m_dm->Database1;
-        QCOMPARE(countRows(db, "SELECT count(*) FROM REC_INGR WHERE Recipe_ID = '" + gone + "'"), 0);
-        QCOMPARE(countRows(db, "SELECT count(*) FROM REC_INGR WHERE Recipe_ID = '" + keep + "'"), 2);
+        QCOMPARE(countRows("SELECT count(*) FROM REC_INGR WHERE Recipe_ID = '" + gone + "'"), 0);
+        QCOMPARE(countRows("SELECT count(*) FROM REC_INGR WHERE Recipe_ID = '" + keep + "'"), 2);
         QCOMPARE(plannedDates(), QList<QDate>{QDate(2024, 3, 2)});
     }
 
     void deleteRecipeAnsweredNoChangesNothing()
     {
         addRecipe("Beef stew", 2);
-        m_prompter->answer({false});
+        m_fx->prompter().answer({false});
         m_dm->DeleteRecipe();
         QCOMPARE(m_dm->tblRecipe.recordCount(), 1);
         QCOMPARE(m_dm->tblRecipeIngredient.recordCount(), 2);
@@ -287,39 +261,38 @@ private slots:
         plan(QDate(2024, 3, 1), "1");
         if (planned)
             plan(QDate(2024, 3, 2), "2");
-        m_prompter->answer({answer});
+        m_fx->prompter().answer({answer});
         m_dm->RemovePlannedDay(QDate(2024, 3, 2));
-        QCOMPARE(m_prompter->questions.size(), questions);
+        QCOMPARE(m_fx->prompter().questions.size(), questions);
         QCOMPARE(plannedDates(), left);
     }
 
     void discardNewRecipeLinesKeepsOtherRecipesLines()
     {
         addRecipe("Stew", 2);
-        execSql(m_dm->Database1, "INSERT INTO REC_INGR (Recipe_ID, Ingredient_ID, \"Order\") "
-                                 "VALUES ('999', 'salt', 0), ('999', 'pepper', 1)");
+        execSql(m_fx->connection(), "INSERT INTO REC_INGR (Recipe_ID, Ingredient_ID, \"Order\") "
+                                     "VALUES ('999', 'salt', 0), ('999', 'pepper', 1)");
         m_dm->DiscardNewRecipeLines("999");
-        QCOMPARE(countRows(m_dm->Database1, "SELECT count(*) FROM REC_INGR WHERE Recipe_ID = '999'"), 0);
-        QCOMPARE(countRows(m_dm->Database1, "SELECT count(*) FROM REC_INGR"), 2);
+        QCOMPARE(countRows("SELECT count(*) FROM REC_INGR WHERE Recipe_ID = '999'"), 0);
+        QCOMPARE(countRows("SELECT count(*) FROM REC_INGR"), 2);
     }
 
     void deleteRecipeRollsBackWhenAStepFails()
     {
         const QString id = addRecipe("Beef stew", 3);
         plan(QDate(2024, 3, 1), id);
-        TDatabase &db = m_dm->Database1;
-        execSql(db, "CREATE TEMP TRIGGER refuse BEFORE DELETE ON main.Recipe BEGIN SELECT RAISE(ABORT, 'disk trouble'); END");
+        execSql(m_fx->connection(), "CREATE TEMP TRIGGER refuse BEFORE DELETE ON main.Recipe BEGIN SELECT RAISE(ABORT, 'disk trouble'); END");
 
         QVERIFY_THROWS_EXCEPTION(EngineError, m_dm->DeleteRecipe());
         QVERIFY(!m_dm->DeletingRecipe);
-        QCOMPARE(countRows(db, "SELECT count(*) FROM REC_INGR"), 3);
-        QCOMPARE(countRows(db, "SELECT count(*) FROM DAY"), 1);
+        QCOMPARE(countRows("SELECT count(*) FROM REC_INGR"), 3);
+        QCOMPARE(countRows("SELECT count(*) FROM DAY"), 1);
         QCOMPARE(m_dm->tblRecipe.recordCount(), 1);
         QCOMPARE(m_dm->tblRecipeIngredient.recordCount(), 3);  // the views show the rows again
 
         // With the cause gone the line confirmation is back in force.
         m_dm->tblRecipeIngredient.first();
-        m_prompter->answer({false});
+        m_fx->prompter().answer({false});
         QVERIFY_THROWS_EXCEPTION(SilentAbort, m_dm->tblRecipeIngredient.remove());
     }
 
@@ -333,7 +306,7 @@ private slots:
 
         m_dm->PlanDay(QDate(2024, 3, 1), "2");
         m_dm->PlanDay(QDate(2024, 3, 3), "3");
-        QCOMPARE(countRows(m_dm->Database1, "SELECT count(*) FROM DAY"), 2);
+        QCOMPARE(countRows("SELECT count(*) FROM DAY"), 2);
         QVERIFY(m_dm->tblDay.findKey({QDate(2024, 3, 1)}));
         QCOMPARE(m_dm->tblDay.fieldByName("Recipe_ID").asString(), QStringLiteral("2"));
         QCOMPARE(m_dm->tblDay.fieldByName("Servings").asInteger(), 4);
@@ -376,7 +349,7 @@ private slots:
         TDatabase other;
         other.openDirectory(m_dm->Database1.directory());
         for (const QString &sql : otherCopy.split("; "))
-            execSql(other, QString(sql).replace("%R", id));
+            execSql(other.connection(), QString(sql).replace("%R", id));
 
         const QDate day = command == "plan" ? QDate(2024, 3, 5) : QDate(2024, 3, 2);
         if (command == "shove")
@@ -388,12 +361,9 @@ private slots:
         else
             m_dm->DeleteRecipe();
 
-        QSqlQuery q(m_dm->Database1.connection());
-        QVERIFY(q.exec("SELECT 'day ' || Date || ' ' || Recipe_ID FROM DAY UNION ALL "
-                       "SELECT 'line ' || Recipe_ID || ' ' || Ingredient_ID FROM REC_INGR ORDER BY 1"));
-        QStringList found;
-        while (q.next())
-            found << q.value(0).toString();
+        const QStringList found = sqlColumn(m_fx->connection(),
+                                            "SELECT 'day ' || Date || ' ' || Recipe_ID FROM DAY UNION ALL "
+                                            "SELECT 'line ' || Recipe_ID || ' ' || Ingredient_ID FROM REC_INGR ORDER BY 1");
         QCOMPARE(found, stored.replaceInStrings("%R", id));
     }
 
@@ -466,12 +436,12 @@ private slots:
         plan(QDate(2024, 3, 1), "1");
         plan(QDate(2024, 3, 2), "2");
         plan(QDate(2024, 3, 3), "3");
-        execSql(m_dm->Database1,
+        execSql(m_fx->connection(),
                 "CREATE TEMP TRIGGER refuse BEFORE INSERT ON main.DAY WHEN NEW.Date = '2024-03-04' "
                 "BEGIN SELECT RAISE(ABORT, 'disk trouble'); END");
         QVERIFY_THROWS_EXCEPTION(EngineError, m_dm->ShoveDays(QDate(2024, 3, 1)));
         QCOMPARE(plannedDates(), (QList<QDate>{QDate(2024, 3, 1), QDate(2024, 3, 2), QDate(2024, 3, 3)}));
-        QCOMPARE(countRows(m_dm->Database1, "SELECT count(*) FROM DAY"), 3);
+        QCOMPARE(countRows("SELECT count(*) FROM DAY"), 3);
     }
 };
 

@@ -1,60 +1,35 @@
-#include "TestSupport.h"
-#include "data/EngineError.h"
+#include "DataModuleFixture.h"
 #include "data/SysInfo.h"
 #include "data/Utilities.h"
-#include "data/dmmain.h"
 
 #include <QFile>
-#include <QSqlQuery>
 #include <QtTest>
-
-namespace {
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
-
-} // namespace
 
 class TestSettings : public QObject {
     Q_OBJECT
-    std::unique_ptr<TempEnvironment> m_env;
-    std::unique_ptr<TdmMain1> m_dm;
+    std::unique_ptr<DataModuleFixture> m_fx;
+    TdmMain1 *m_dm = nullptr;
     std::unique_ptr<TSysInfo> m_settings;
 
-    QString iniPath() const { return m_env->configHome() + "/Platewright/Recipe.Ini"; }
+    QString configHome() const { return m_fx->environment().configHome(); }
+    QString iniPath() const { return configHome() + "/Platewright/Recipe.Ini"; }
 
     bool hasTopic(const QString &topic)
     {
-        QSqlQuery q(m_dm->Database1.connection());
-        q.prepare("SELECT count(*) FROM SYSTEM WHERE Topic = ?");
-        q.addBindValue(topic);
-        q.exec();
-        return q.next() && q.value(0).toInt() == 1;
+        return sqlValue(m_dm->Database1.connection(), "SELECT count(*) FROM SYSTEM WHERE Topic = ?", {topic}).toInt() == 1;
     }
 
 private slots:
     void init()
     {
-        m_env = std::make_unique<TempEnvironment>();
-        m_dm = std::make_unique<TdmMain1>();
+        m_fx = std::make_unique<DataModuleFixture>();
+        m_dm = &m_fx->dm();
         m_settings = std::make_unique<TSysInfo>(m_dm->Database1);
     }
     void cleanup()
     {
         m_settings.reset();
-        m_dm.reset();
-        m_env.reset();
+        m_fx.reset();
     }
 
     void storeIsReachableThroughItsGlobal()
@@ -89,7 +64,7 @@ private slots:
 
     void emptySystemTableReadsEveryFlagFalse()
     {
-        QSqlQuery(m_dm->Database1.connection()).exec("DELETE FROM SYSTEM");
+        QVERIFY(execSql(m_dm->Database1.connection(), "DELETE FROM SYSTEM"));
         TSysInfo fresh(m_dm->Database1);
         for (const char *flag : {"View Calendar", "View Button Captions", "View Hints", "View Cool Buttons"})
             QVERIFY2(!TextToBool(fresh.ReadSystemValue(flag)), flag);
@@ -133,9 +108,9 @@ private slots:
 
     void iniKeepsKeysVerbatimAndForeignLinesIntact()
     {
-        QDir().mkpath(m_env->configHome() + "/Platewright");
-        writeFile(iniPath(), "; kept comment\r\n[Other]\r\nEnable Nifty Forms=elsewhere\r\n\r\n[setup]\r\n"
-                             "garbage line without equals\r\nenable nifty forms=False\r\nZ=1\r\n\r\n[Tail]\r\nA=b\r\n");
+        QDir().mkpath(configHome() + "/Platewright");
+        QVERIFY(writeFile(iniPath(), "; kept comment\r\n[Other]\r\nEnable Nifty Forms=elsewhere\r\n\r\n[setup]\r\n"
+                                     "garbage line without equals\r\nenable nifty forms=False\r\nZ=1\r\n\r\n[Tail]\r\nA=b\r\n"));
         QCOMPARE(m_settings->ReadIniValue("Enable Nifty Forms", "True"), QStringLiteral("False"));
         m_settings->WriteIniValue("Enable Nifty Forms", "True", "True");
         m_settings->WriteIniValue("Nifty Forms File", "/pictures/stone tile.bmp", "x");
@@ -169,8 +144,8 @@ private slots:
     void rewritesKeepOtherLinesByteForByte()
     {
         QFETCH(QByteArray, before);
-        QDir().mkpath(m_env->configHome() + "/Platewright");
-        writeFile(iniPath(), before);
+        QDir().mkpath(configHome() + "/Platewright");
+        QVERIFY(writeFile(iniPath(), before));
         for (const char *value : {"False", "True", "False"}) {
             m_settings->WriteIniValue("Enable Nifty Forms", value, "True");
             QCOMPARE(m_settings->ReadIniValue("Enable Nifty Forms", "True"), QString::fromLatin1(value));
@@ -182,8 +157,8 @@ private slots:
     // must still be found, and the mark must survive a rewrite.
     void byteOrderMarkBeforeFirstHeading()
     {
-        QDir().mkpath(m_env->configHome() + "/Platewright");
-        writeFile(iniPath(), "\xEF\xBB\xBF[Setup]\r\nEnable Nifty Forms=False\r\n");
+        QDir().mkpath(configHome() + "/Platewright");
+        QVERIFY(writeFile(iniPath(), "\xEF\xBB\xBF[Setup]\r\nEnable Nifty Forms=False\r\n"));
         QCOMPARE(m_settings->ReadIniValue("Enable Nifty Forms", "True"), QStringLiteral("False"));
         m_settings->WriteIniValue("Nifty Forms File", "/p.bmp", "d");
         QCOMPARE(readFile(iniPath()),
@@ -193,15 +168,11 @@ private slots:
     void unwritableFileRaisesUnableToWrite()
     {
         // A file where the directory should be refuses the write even to root.
-        writeFile(m_env->path() + "/blocker", "not a directory");
-        const QString path = m_env->path() + "/blocker/Recipe.Ini";
+        QVERIFY(writeFile(m_fx->environment().path() + "/blocker", "not a directory"));
+        const QString path = m_fx->environment().path() + "/blocker/Recipe.Ini";
         TSysInfo store(m_dm->Database1, nullptr, path);
-        try {
-            store.WriteIniValue("Enable Nifty Forms", "True", "True");
-            QFAIL("the write was not refused");
-        } catch (const EngineError &e) {
-            QCOMPARE(e.message(), "Unable to write to " + path);
-        }
+        QCOMPARE(raisedError([&] { store.WriteIniValue("Enable Nifty Forms", "True", "True"); }).message(),
+                 "Unable to write to " + path);
         // A read still gives the default; the refused write-back is shown, not raised.
         ScriptedPrompter prompter;
         QCOMPARE(store.ReadIniValue("Enable Nifty Forms", "True"), QStringLiteral("True"));

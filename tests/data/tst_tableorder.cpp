@@ -146,10 +146,10 @@ void TestTableOrder::unknownTableOrIndex()
 {
     EngineFixture f;
     auto missingTable = f.table(QStringLiteral("Nothing.db"));
-    QCOMPARE(errorCategory([&] { missingTable->open(); }), int(EngineError::CatNotFound));
+    QCOMPARE(raisedError([&] { missingTable->open(); }).category(), int(EngineError::CatNotFound));
     auto missingIndex = f.table(QStringLiteral("DAY.DB"));
     missingIndex->setIndexName(QStringLiteral("byNothing"));
-    QCOMPARE(errorCategory([&] { missingIndex->open(); }), int(EngineError::CatNotFound));
+    QCOMPARE(raisedError([&] { missingIndex->open(); }).category(), int(EngineError::CatNotFound));
 }
 
 QTEST_GUILESS_MAIN(TestTableOrder)

@@ -188,7 +188,7 @@ void TestKeyboardEditors::recipeEditorDeleteKeyAsks()
         QTRY_COMPARE(editor.DBGrid1->model()->rowCount(), 1);
         editor.BitBtn4->click();
     });
-    QCOMPARE(m_fixture->prompter().questions.first(),
+    QCOMPARE(m_fixture->prompter().questions.value(0),
              QStringLiteral("Are you sure you want to delete this Ingredient?"));
     QCOMPARE(storedLines(*m_fixture, m_recipe), QStringList{"Flour:0"});
 }

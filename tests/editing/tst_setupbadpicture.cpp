@@ -19,10 +19,7 @@ void TestSetupBadPicture::settingsFileNamingNoPictureLosesNoPreference()
     EditorFixture fixture;
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("stone.bmp"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("<html>this download went wrong</html>");
-    file.close();
+    QVERIFY(writeFile(path, "<html>this download went wrong</html>"));
     SysInfo->WriteIniValue(QStringLiteral("Nifty Forms File"), path, QStringLiteral("unused"));
     SysInfo->WriteIniValue(QStringLiteral("Enable Nifty Forms"), QStringLiteral("False"), QStringLiteral("True"));
     SysInfo->WriteSystemValue(QStringLiteral("View Calendar"), QStringLiteral("True"));

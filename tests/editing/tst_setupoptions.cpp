@@ -196,6 +196,7 @@ void TestSetupOptions::applyRetilesWithAnExistingPicture()
         setup.btnApply->click();
         QCOMPARE(manager.picture().size(), QSize(6, 4));
         QCOMPARE(manager.neutralColor(), QColor(200, 0, 0));
+        QVERIFY(!setup.NiftyForm1->tiles().isEmpty());
         QCOMPARE(setup.NiftyForm1->tiles().first()->picture().size(), QSize(6, 4));
         setup.close();
     });
@@ -207,13 +208,11 @@ void TestSetupOptions::unreadablePictureIsAnErrorAndChangesNothing()
     TNiftyManager &manager = *AbsBaseForm->NiftyManager1;
     const QImage before = manager.picture();
     const QString green = writePicture("green.bmp", qRgb(0, 200, 0));
-    QFile broken(m_dir->filePath("broken.bmp"));
-    QVERIFY(broken.open(QIODevice::WriteOnly));
-    broken.write("this is no picture");
-    broken.close();
+    const QString broken = m_dir->filePath("broken.bmp");
+    QVERIFY(writeFile(broken, "this is no picture"));
     runSetup(0, [&](TSetupForm &setup) {
         setup.edNiftyFormsFile->setText(green);
-        setup.edNiftyFormsFile->setText(broken.fileName());
+        setup.edNiftyFormsFile->setText(broken);
         QCOMPARE(m_fixture->prompter().errors.size(), 1);
         QVERIFY(m_fixture->prompter().errors.first().contains("broken.bmp"));
         QCOMPARE(setup.imgNiftyFormBmp->pixmap().toImage().pixelColor(0, 0), QColor(0, 200, 0));
@@ -246,9 +245,7 @@ void TestSetupOptions::chooserPreviewsTheCurrentFile()
 {
     const QString blue = writePicture("blue.bmp", qRgb(0, 0, 200));
     const QString broken = m_dir->filePath("broken.bmp");
-    QFile file(broken);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("no picture") > 0);
-    file.close();
+    QVERIFY(writeFile(broken, "no picture"));
     runSetup(0, [&](TSetupForm &setup) {
         setup.edNiftyFormsFile->setText(blue);
         whenShown<PictureFileDialog>([&](PictureFileDialog &chooser) {

@@ -3,16 +3,15 @@
 // A data module on a fresh database in a temporary directory, with helpers that store
 // recipes through the shared views and read the tables back whole through local queries.
 
-#include "TestSupport.h"
+#include "DataModuleFixture.h"
 #include "data/DataSetHelpers.h"
 #include "data/Query.h"
-#include "data/dmmain.h"
+#include "exchange/LineReader.h"
+#include "exchange/MealMasterImporter.h"
+#include "exchange/NativeImporter.h"
 
-#include <QFile>
 #include <QHash>
 #include <QList>
-#include <QTest>
-#include <memory>
 
 struct StoredLine {
     QString ingredient, order, amount, measurement, description;
@@ -73,37 +72,32 @@ inline const QByteArray kMealMasterPate = "MMMMM----- Recipe via Meal-Master (tm
                                           "      Title: Frosted Liver Pat\x82\r\n Categories: Appetizers\r\n"
                                           "   Servings: 12\r\n \r\n      1 lb Chicken livers\r\n \r\n  Chill.\r\nMMMMM\r\n";
 
-class ExchangeFixture {
+class ExchangeFixture : public DataModuleFixture {
 public:
-    explicit ExchangeFixture(bool openNow = true)
+    using DataModuleFixture::DataModuleFixture;
+
+    QString path(const QString &fileName) const { return environment().path() + u'/' + fileName; }
+    void writeFile(const QString &fileName, const QByteArray &bytes) const { QVERIFY(::writeFile(path(fileName), bytes)); }
+    QByteArray readFile(const QString &fileName) const { return ::readFile(path(fileName)); }
+
+    // Imports what the reader gives with the Meal-Master importer, or else the native one.
+    ImportSummary importFrom(bool mealMaster, LineReader &reader)
     {
-        if (openNow)
-            openDataModule();
+        if (mealMaster)
+            return MealMasterImporter(dm()).importFrom(reader);
+        return NativeImporter(dm()).importFrom(reader);
     }
-
-    void openDataModule() { m_dm = std::make_unique<TdmMain1>(); }
-    void closeDataModule() { m_dm.reset(); }
-    TdmMain1 &dm() { return *m_dm; }
-    QString path(const QString &fileName) const { return m_env.path() + u'/' + fileName; }
-
-    void writeFile(const QString &fileName, const QByteArray &bytes) const
+    ImportSummary importText(bool mealMaster, const QByteArray &text)
     {
-        QFile file(path(fileName));
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
-    }
-
-    QByteArray readFile(const QString &fileName) const
-    {
-        QFile file(path(fileName));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        LineReader reader(text);
+        return importFrom(mealMaster, reader);
     }
 
     // Stores a recipe with its lines ("ingredient|amount|measurement|description") through
     // the data module's views, as the editors do; returns its key.
     QString addRecipe(const StoredRecipe &recipe, const QStringList &lines = {})
     {
-        TTable &recipes = m_dm->tblRecipe;
+        TTable &recipes = dm().tblRecipe;
         recipes.insert();
         const QStringList values{recipe.name, recipe.meal, recipe.category, recipe.prepTime, recipe.servings, recipe.cookTime};
         const char *fields[] = {"Name", "Meal", "Category", "PrepTime", "Servings", "CookTime"};
@@ -118,20 +112,9 @@ public:
         return id;
     }
 
-    QString ingredientKey(const QString &name)
-    {
-        TTable &ingredients = m_dm->tblIngredientLookup;
-        if (ingredients.locate("Ingredient", name))
-            return ingredients.fieldByName("Ingredient_ID").asString();
-        ingredients.insert();
-        ingredients.fieldByName("Ingredient").setAsString(name);
-        ingredients.post();
-        return ingredients.fieldByName("Ingredient_ID").asString();
-    }
-
     QVariantList column(const QString &sql)
     {
-        TQuery query(m_dm->Database1);
+        TQuery query(dm().Database1);
         query.setSql(sql);
         query.open();
         QVariantList values;
@@ -154,7 +137,7 @@ public:
     QList<StoredRecipe> recipes()
     {
         const QHash<QString, QList<StoredLine>> lines = allLines();
-        TQuery query(m_dm->Database1);
+        TQuery query(dm().Database1);
         query.setSql(QStringLiteral("SELECT Recipe_ID, Name, Meal, Category, PrepTime, Servings, CookTime, Instructions, "
                                     "Notes FROM \"Recipe.DB\" ORDER BY CAST(Recipe_ID AS INTEGER)"));
         query.open();
@@ -169,6 +152,22 @@ public:
         return result;
     }
 
+    QStringList names()
+    {
+        QStringList result;
+        for (const StoredRecipe &r : recipes())
+            result << r.name;
+        return result;
+    }
+
+    // Fails the running test when a recipe was left half stored or a view in the middle of an edit.
+    void verifyNothingHalfDone()
+    {
+        QCOMPARE(orphanLines(), 0);
+        for (TTable *table : dm().allTables())
+            QVERIFY2(!table->isEditing(), qPrintable(table->tableName()));
+    }
+
     // Lines whose recipe is not stored: a half-stored recipe leaves these behind.
     int orphanLines()
     {
@@ -181,8 +180,8 @@ public:
 private:
     void addLine(const QStringList &parts)
     {
-        const QString key = ingredientKey(parts.value(0));
-        TTable &lines = m_dm->tblRecipeIngredient;
+        const QString key = addIngredient(parts.value(0));
+        TTable &lines = dm().tblRecipeIngredient;
         lines.insert();
         lines.fieldByName("Ingredient_ID").setAsString(key);
         lines.fieldByName("Amount").setAsString(parts.value(1));
@@ -193,7 +192,7 @@ private:
 
     QHash<QString, QList<StoredLine>> allLines()
     {
-        TQuery query(m_dm->Database1);
+        TQuery query(dm().Database1);
         query.setSql(QStringLiteral(
             "SELECT l.Recipe_ID, i.Ingredient, l.\"Order\", l.Amount, l.Measurement, l.Description "
             "FROM \"REC_INGR.DB\" l LEFT JOIN \"INGREDIE.DB\" i ON i.Ingredient_ID = l.Ingredient_ID "
@@ -206,8 +205,4 @@ private:
         }
         return result;
     }
-
-    TempEnvironment m_env;
-    ScriptedPrompter m_prompter;
-    std::unique_ptr<TdmMain1> m_dm;
 };

@@ -12,7 +12,7 @@ namespace {
 
 QString mealMasterDir()
 {
-    return testDataDir() + QStringLiteral("/mealmaster/");
+    return mealMasterArchive(QString());
 }
 
 // The 8-bit archive was written in a DOS code page, so its accented letters read differently
@@ -26,24 +26,11 @@ QString withoutAccents(QStringList parts)
     return text;
 }
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 class TestArchives : public QObject {
     Q_OBJECT
     std::unique_ptr<ExchangeFixture> m_fx;
-
-    void verifyNothingLeftHalfDone()
-    {
-        QCOMPARE(m_fx->orphanLines(), 0);
-        for (TTable *table : m_fx->dm().allTables())
-            QVERIFY2(!table->isEditing(), qPrintable(table->tableName()));
-    }
 
 private slots:
     void init() { m_fx = std::make_unique<ExchangeFixture>(); }
@@ -51,6 +38,7 @@ private slots:
 
     void realArchives_data()
     {
+        SKIP_WITHOUT_TESTDATA();
         QTest::addColumn<QString>("path");
         QTest::addColumn<TextEncoding>("encoding");
         QTest::addColumn<QStringList>("texts");
@@ -69,7 +57,7 @@ private slots:
     void realArchives()
     {
         QFETCH(QString, path);
-        const QList<ExpectedRecipe> expected = readArchive(fileBytes(path));
+        const QList<ExpectedRecipe> expected = readArchive(readFile(path));
         QVERIFY2(expected.size() > 100, qPrintable(path));
         ImportSummary summary;
         try {
@@ -99,11 +87,12 @@ private slots:
         qInfo("%s: %lld recipes, %d stored, %d complete, %d records dropped", qPrintable(QFileInfo(path).fileName()),
               qlonglong(expected.size()), summary.recipesStored, complete, summary.recordsDropped);
         QVERIFY2(complete * 100 >= expected.size() * 99, qPrintable(QString::number(complete)));
-        verifyNothingLeftHalfDone();
+        m_fx->verifyNothingHalfDone();
     }
 
     void mealMasterExportReadsBack_data()
     {
+        SKIP_WITHOUT_TESTDATA();
         QTest::addColumn<QString>("path");
         QDirIterator files(mealMasterDir(), {"*.mmf", "*.MMF", "*.txt", "*.TXT"}, QDir::Files, QDirIterator::Subdirectories);
         QStringList paths;
@@ -130,6 +119,7 @@ private slots:
         QCOMPARE(MealMasterExporter(m_fx->dm()).exportKeys(m_fx->path("out.mmf"), keys), imported.size());
         QCOMPARE(MealMasterImporter(m_fx->dm()).importFile(m_fx->path("out.mmf")).recipesStored, imported.size());
         const QList<StoredRecipe> all = m_fx->recipes();
+        QCOMPARE(all.size(), 2 * imported.size());
         for (int i = 0; i < imported.size(); ++i) {
             const StoredRecipe &before = imported[i];
             const StoredRecipe &after = all[imported.size() + i];
@@ -142,6 +132,7 @@ private slots:
 
     void bothEncodingsOfAnArchiveGiveTheSameRecipes()
     {
+        SKIP_WITHOUT_TESTDATA();
         MealMasterImporter importer(m_fx->dm());
         importer.importFile(mealMasterDir() + "JJ_perl6-recipes-apress/apetizer.mmf");
         importer.importFile(mealMasterDir() + "JJ_perl6-recipes-apress/apetizer_utf8_lf.mmf");
@@ -157,6 +148,7 @@ private slots:
 
     void fixtures_data()
     {
+        SKIP_WITHOUT_TESTDATA();
         QTest::addColumn<QString>("path");
         const QDir dir(mealMasterDir() + QStringLiteral("anymeal_fixtures"));
         for (const QString &file : dir.entryList(QDir::Files, QDir::Name))
@@ -167,7 +159,7 @@ private slots:
     void fixtures()
     {
         QFETCH(QString, path);
-        const int lineCount = int(archiveLines(fileBytes(path)).size());
+        const int lineCount = int(archiveLines(readFile(path)).size());
         QElapsedTimer timer;
         timer.start();
         QString outcome;
@@ -181,7 +173,7 @@ private slots:
         }
         QVERIFY(timer.elapsed() < 10000);
         qInfo("%s: %s", qPrintable(QFileInfo(path).fileName()), qPrintable(outcome));
-        verifyNothingLeftHalfDone();
+        m_fx->verifyNothingHalfDone();
     }
 };
 

@@ -39,12 +39,8 @@ class TestImportFailures : public QObject {
 
     void importExpectingError(bool mealMasterFormat, const QByteArray &text, int line, const QString &mentions)
     {
-        LineReader reader(text);
         try {
-            if (mealMasterFormat)
-                MealMasterImporter(m_fx->dm()).importFrom(reader);
-            else
-                NativeImporter(m_fx->dm()).importFrom(reader);
+            m_fx->importText(mealMasterFormat, text);
             QFAIL("the import went through");
         } catch (const ExchangeError &e) {
             QCOMPARE(e.lineNumber(), line);
@@ -53,76 +49,53 @@ class TestImportFailures : public QObject {
         }
     }
 
-    QStringList storedNames()
-    {
-        QStringList names;
-        for (const StoredRecipe &r : m_fx->recipes())
-            names << r.name;
-        return names;
-    }
-
     void verifyNothingOfTheFailedRecipe(const QString &ingredient)
     {
-        QCOMPARE(m_fx->orphanLines(), 0);
+        m_fx->verifyNothingHalfDone();
         QVERIFY(!m_fx->listValues("INGREDIE.DB", "Ingredient").contains(ingredient));
-        for (TTable *table : m_fx->dm().allTables())
-            QVERIFY2(!table->isEditing(), qPrintable(table->tableName()));
     }
 
 private slots:
     void init() { m_fx = std::make_unique<ExchangeFixture>(); }
     void cleanup() { m_fx.reset(); }
 
-    // A file that ends inside a recipe stops the import at its last line: the recipes before
-    // stay, the one being read goes, with its lines and the ingredients made for it.
-    void malformedNativeFile_data()
+    // A file that ends inside a recipe, or holds a line it cannot read, stops the import at
+    // that line: the recipes before stay, the one being read goes, with its lines and the
+    // ingredients and list values made for it.
+    void malformedFile_data()
     {
+        QTest::addColumn<bool>("mealMaster");
         QTest::addColumn<QByteArray>("bad");
         QTest::addColumn<int>("line");
         QTest::addColumn<QString>("mentions");
-        QTest::newRow("ends before Notes")
-            << QByteArray("Platewright\r\nName=Bad;\r\nInstructions\r\nStir.\r\n") << 11 << "\"Notes\"";
-        QTest::newRow("ends before Ingredients List")
-            << QByteArray("Platewright\r\nName=Bad;\r\nInstructions\r\nNotes\r\nIngredient=Fresh herb;Order=0;\r\n") << 12
-            << "\"Ingredients List\"";
-        QTest::newRow("ends after the header") << QByteArray("Platewright\r\nName=Bad;\r\n") << 9 << "\"Instructions\"";
-        QTest::newRow("order not a number")
-            << nativeBlock("Name=Bad;", {}, {}, {"Ingredient=Fresh herb;Order=0;", "Ingredient=Odd;Order=two;"}) << 14
-            << "'two'";
-    }
-    void malformedNativeFile()
-    {
-        QFETCH(QByteArray, bad);
-        QFETCH(int, line);
-        QFETCH(QString, mentions);
-        importExpectingError(false, kGoodNative + bad, line, mentions);
-        QCOMPARE(storedNames(), QStringList{"Soup"});
-        verifyNothingOfTheFailedRecipe("Fresh herb");
-        QVERIFY(!m_fx->listValues("INGREDIE.DB", "Ingredient").contains("Odd"));
-    }
-
-    void malformedMealMasterFile_data()
-    {
-        QTest::addColumn<QByteArray>("bad");
-        QTest::addColumn<int>("line");
-        QTest::addColumn<QString>("mentions");
-        QTest::newRow("file ends in the ingredient list")
-            << mealMaster("Bad", "Oddities", {"      1 zz Fresh herb"}, {"  Stir."}, false) << 19
+        QTest::newRow("native, ends before Notes")
+            << false << QByteArray("Platewright\r\nName=Bad;\r\nInstructions\r\nStir.\r\n") << 11 << "\"Notes\"";
+        QTest::newRow("native, ends before Ingredients List")
+            << false << QByteArray("Platewright\r\nName=Bad;\r\nInstructions\r\nNotes\r\nIngredient=Fresh herb;Order=0;\r\n")
+            << 12 << "\"Ingredients List\"";
+        QTest::newRow("native, ends after the header") << false << QByteArray("Platewright\r\nName=Bad;\r\n") << 9 << "\"Instructions\"";
+        QTest::newRow("native, order not a number")
+            << false << nativeBlock("Name=Bad;", {}, {}, {"Ingredient=Fresh herb;Order=0;", "Ingredient=Odd;Order=two;"})
+            << 14 << "'two'";
+        QTest::newRow("Meal-Master, file ends in the ingredient list")
+            << true << mealMaster("Bad", "Oddities", {"      1 zz Fresh herb"}, {"  Stir."}, false) << 19
             << "line of one blank";
-        QTest::newRow("directions never end")
-            << mealMaster("Bad", "Oddities", {"      1 zz Fresh herb"}, {"  Stir.", "  Serve."}) << 21 << "\"-----\"";
-        QTest::newRow("file ends in the title lines")
-            << QByteArray("---------- Recipe via Meal-Master (tm) v7.04\r\n \r\n      Title: Bad\r\n") << 14
+        QTest::newRow("Meal-Master, directions never end")
+            << true << mealMaster("Bad", "Oddities", {"      1 zz Fresh herb"}, {"  Stir.", "  Serve."}) << 21 << "\"-----\"";
+        QTest::newRow("Meal-Master, file ends in the title lines")
+            << true << QByteArray("---------- Recipe via Meal-Master (tm) v7.04\r\n \r\n      Title: Bad\r\n") << 14
             << "categories";
     }
-    void malformedMealMasterFile()
+    void malformedFile()
     {
+        QFETCH(bool, mealMaster);
         QFETCH(QByteArray, bad);
         QFETCH(int, line);
         QFETCH(QString, mentions);
-        importExpectingError(true, kGoodMealMaster + bad, line, mentions);
-        QCOMPARE(storedNames(), QStringList{"Leek soup"});
+        importExpectingError(mealMaster, (mealMaster ? kGoodMealMaster : kGoodNative) + bad, line, mentions);
+        QCOMPARE(m_fx->names(), QStringList{mealMaster ? "Leek soup" : "Soup"});
         verifyNothingOfTheFailedRecipe("Fresh herb");
+        QVERIFY(!m_fx->listValues("INGREDIE.DB", "Ingredient").contains("Odd"));
         QVERIFY(!m_fx->listValues("LCategory.db", "Category").contains("Oddities"));
         QVERIFY(!m_fx->listValues("LAmtMeas.db", "Measurement").contains("zz"));
     }
@@ -141,13 +114,12 @@ private slots:
                             "BEGIN SELECT RAISE(ABORT, 'CHECK constraint failed: refused'); END"));
         const QByteArray text = nativeBlock("Name=Refused;", {}, {}, {"Ingredient=Fresh herb;Order=0;"})
                                 + nativeBlock("Name=Second;", {}, {}, {"Ingredient=Leek;Order=0;"});
-        LineReader reader(text);
-        const ImportSummary summary = NativeImporter(m_fx->dm()).importFrom(reader);
+        const ImportSummary summary = m_fx->importText(false, text);
         QCOMPARE(summary.recipesRead, 2);
         QCOMPARE(summary.recipesStored, 1);
         QCOMPARE(summary.recordsDropped, 1);
         const QList<StoredRecipe> stored = m_fx->recipes();
-        QCOMPARE(storedNames(), (QStringList{"Kept", "Second"}));
+        QCOMPARE(m_fx->names(), (QStringList{"Kept", "Second"}));
         QVERIFY(stored[0].lines.isEmpty());
         QCOMPARE(linesOf(stored[1]), QStringList{"Leek|0|||"});
         verifyNothingOfTheFailedRecipe("Fresh herb");
@@ -162,7 +134,7 @@ private slots:
         };
         const QByteArray bad = nativeBlock("Name=Bad;", {}, {}, {"Ingredient=Fresh herb;Order=0;"});
         importExpectingError(false, kGoodNative + bad, 13, "The table is locked.");
-        QCOMPARE(storedNames(), QStringList{"Soup"});
+        QCOMPARE(m_fx->names(), QStringList{"Soup"});
         verifyNothingOfTheFailedRecipe("Fresh herb");
     }
 
@@ -174,9 +146,8 @@ private slots:
                 throw std::runtime_error("out of paper");
         };
         const QByteArray bad = nativeBlock("Name=Bad;", {}, {}, {"Ingredient=Fresh herb;Order=0;", "Ingredient=Kale;Order=1;"});
-        LineReader reader(kGoodNative + bad + kGoodNative);
-        QVERIFY_THROWS_EXCEPTION(std::runtime_error, NativeImporter(m_fx->dm()).importFrom(reader));
-        QCOMPARE(storedNames(), QStringList{"Soup"});
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, m_fx->importText(false, kGoodNative + bad + kGoodNative));
+        QCOMPARE(m_fx->names(), QStringList{"Soup"});
         verifyNothingOfTheFailedRecipe("Fresh herb");
     }
 
@@ -208,7 +179,7 @@ private slots:
         QCOMPARE(waitpid(child, &status, 0), child);
         QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
         m_fx->openDataModule();
-        QCOMPARE(storedNames(), (QStringList{"First", "Second"}));
+        QCOMPARE(m_fx->names(), (QStringList{"First", "Second"}));
         for (const StoredRecipe &r : m_fx->recipes())
             QCOMPARE(r.lines.size(), 2);
         verifyNothingOfTheFailedRecipe("Third a");
@@ -218,7 +189,7 @@ private slots:
     // the lookup lists to find a value, which would mean a search through the table.
     void lookUpsNeverMoveTheViews()
     {
-        m_fx->ingredientKey("Leeks");
+        m_fx->addIngredient("Leeks");
         QMap<QString, int> moves;
         TdmMain1 &dm = m_fx->dm();
         for (TTable *table : {&dm.tblIngredientLookup, &dm.tblCategory, &dm.tblMeasurement, &dm.tblDescription})

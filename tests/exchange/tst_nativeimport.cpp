@@ -21,11 +21,7 @@ class TestNativeImport : public QObject {
     Q_OBJECT
     std::unique_ptr<ExchangeFixture> m_fx;
 
-    ImportSummary importText(const QByteArray &text)
-    {
-        LineReader reader(text);
-        return NativeImporter(m_fx->dm()).importFrom(reader);
-    }
+    ImportSummary importText(const QByteArray &text) { return m_fx->importText(false, text); }
 
     QStringList headers()
     {
@@ -191,11 +187,11 @@ private slots:
     {
         QFETCH(QString, stored);
         QFETCH(QString, inFile);
-        const QString key = m_fx->ingredientKey(stored);
+        const QString key = m_fx->addIngredient(stored);
         const int before = m_fx->count("INGREDIE");
         importText(soupBlock({"Ingredient=" + inFile.toUtf8() + ";Order=0;"}));
         QCOMPARE(m_fx->count("INGREDIE"), before);
-        QCOMPARE(m_fx->recipes().first().lines.first().ingredient, stored);
+        QCOMPARE(m_fx->recipes().value(0).lines.value(0).ingredient, stored);
         QCOMPARE(m_fx->column("SELECT Ingredient_ID FROM \"REC_INGR.DB\"").value(0).toString(), key);
     }
 

@@ -1,4 +1,5 @@
 #include "../exchange/ExchangeFixture.h"
+#include "WindowFixture.h"
 #include "data/SysInfo.h"
 #include "exchange/TextEncoding.h"
 #include "exchange_ui/impexptb.h"
@@ -32,14 +33,14 @@ const QString kNoFileName = QStringLiteral("Please Select A file Name");
 class TestImportExportDialog : public QObject {
     Q_OBJECT
     std::unique_ptr<ExchangeFixture> m_fx;
-    std::unique_ptr<TAbsBaseForm> m_base;
-    std::unique_ptr<TSysInfo> m_settings;
-    std::unique_ptr<ScriptedPrompter> m_prompter;
+    std::unique_ptr<WindowFixture> m_windows;
     std::unique_ptr<TWaitForm> m_waitBox;
+    TSysInfo *m_settings = nullptr;
+    ScriptedPrompter *m_prompter = nullptr;
 
     std::unique_ptr<TImportExportTableForm> makeDialog()
     {
-        auto dialog = std::make_unique<TImportExportTableForm>(nullptr, &m_fx->dm(), m_settings.get());
+        auto dialog = std::make_unique<TImportExportTableForm>(nullptr, &m_fx->dm(), m_settings);
         dialog->waitBox = m_waitBox.get();
         return dialog;
     }
@@ -71,20 +72,16 @@ private slots:
 void TestImportExportDialog::init()
 {
     m_fx = std::make_unique<ExchangeFixture>();
-    m_base = std::make_unique<TAbsBaseForm>();
-    AbsBaseForm = m_base.get();
-    m_settings = std::make_unique<TSysInfo>(m_fx->dm().Database1);
-    m_prompter = std::make_unique<ScriptedPrompter>();
+    m_windows = std::make_unique<WindowFixture>(m_fx->dm().Database1);
     m_waitBox = std::make_unique<TWaitForm>();
+    m_settings = &m_windows->settings();
+    m_prompter = &m_fx->prompter();
 }
 
 void TestImportExportDialog::cleanup()
 {
     m_waitBox.reset();
-    m_prompter.reset();
-    m_settings.reset();
-    AbsBaseForm = nullptr;
-    m_base.reset();
+    m_windows.reset();
     m_fx.reset();
 }
 

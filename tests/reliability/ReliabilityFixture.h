@@ -20,19 +20,9 @@
 
 namespace Reliability {
 
-inline QString cliProgram()
-{
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/../src/app/platewright-cli");
-}
-
 inline QString workerProgram()
 {
     return QCoreApplication::applicationDirPath() + QStringLiteral("/reliability_worker");
-}
-
-inline QString databaseFile(const QString &directory)
-{
-    return QDir(directory).filePath(QString::fromLatin1(TDatabase::kDatabaseFileName));
 }
 
 // A new directory under the root holding a copy of the given database file.
@@ -53,6 +43,16 @@ inline std::unique_ptr<QProcess> start(const QString &program, const QStringList
     process->start(program, arguments);
     process->waitForStarted();
     return process;
+}
+
+// What the output says after "PREFIX " on each line that starts so.
+inline QStringList printedValues(const QByteArray &output, const QString &prefix)
+{
+    QStringList values;
+    for (const QString &line : QString::fromUtf8(output).split(u'\n'))
+        if (line.startsWith(prefix + u' '))
+            values << line.mid(prefix.size() + 1);
+    return values;
 }
 
 // Waits until the process printed the line (true), or ended or took too long (false).
@@ -78,14 +78,7 @@ inline void fillDatabase(const QString &directory, int recipes, int ingredients,
     TDatabase db;
     db.openDirectory(directory);
     TTransaction transaction(db);
-    QSqlQuery q(db.connection());
-    auto run = [&q](const QString &sql, const QVariantList &values) {
-        q.prepare(sql);
-        for (const QVariant &value : values)
-            q.addBindValue(value);
-        if (!q.exec())
-            qFatal("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
-    };
+    auto run = [&db](const QString &sql, const QVariantList &values) { execSql(db.connection(), sql, values); };
     for (int i = 0; i < ingredients; ++i)
         run(QStringLiteral("INSERT INTO INGREDIE VALUES (?, ?)"), {QString::number(i), QStringLiteral("Ingredient %1").arg(i)});
     for (int i = 0; i < recipes; ++i) {
@@ -116,18 +109,12 @@ inline QByteArray concatenatedArchives(int copies)
     QByteArray one;
     for (const char *name : {"JJ_perl6-recipes-apress/apetizer.mmf", "gitpan_MealMaster/31000.mmf",
                              "gitpan_MealMaster/0222-1.TXT"}) {
-        QFile file(testDataDir() + QStringLiteral("/mealmaster/") + QLatin1String(name));
-        if (!file.open(QIODevice::ReadOnly))
+        const QByteArray archive = readFile(mealMasterArchive(QLatin1String(name)));
+        if (archive.isEmpty())
             return {};
-        one += file.readAll();
+        one += archive;
     }
     return one.repeated(copies);
-}
-
-inline bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
 // What the engine says when it opens the directory: empty when it opens.

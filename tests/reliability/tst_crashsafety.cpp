@@ -42,15 +42,6 @@ struct Figures {
     }
 };
 
-QStringList printedValues(const QByteArray &output, const QString &prefix)
-{
-    QStringList values;
-    for (const QString &line : QString::fromUtf8(output).split(u'\n'))
-        if (line.startsWith(prefix + u' '))
-            values << line.mid(prefix.size() + 1);
-    return values;
-}
-
 // The planned days after `shoves` completed shoves: every day on or after the start moved on.
 QStringList shiftedDays(const QStringList &days, int shoves)
 {
@@ -132,14 +123,14 @@ private slots:
 // part of a later one. The recipes stored before the import are all still there.
 void TestCrashSafety::killedImportLeavesWholeRecipes()
 {
+    SKIP_WITHOUT_TESTDATA();
     const QString source = m_work.path() + QStringLiteral("/archives.mmf");
     bool ok = false;
     const int copies = qEnvironmentVariableIntValue("IMPORT_COPIES", &ok);
     QVERIFY(writeFile(source, concatenatedArchives(ok && copies > 0 ? copies : 4)));
     const QString before = m_work.path() + QStringLiteral("/before");
     QDir().mkpath(before);
-    auto first = start(cliProgram(), {"--database", before, "import", "mealmaster",
-                                      testDataDir() + QStringLiteral("/mealmaster/gitpan_MealMaster/0222-1.TXT")});
+    auto first = start(cliProgram(), {"--database", before, "import", "mealmaster", mealMasterArchive("gitpan_MealMaster/0222-1.TXT")});
     QVERIFY(first->waitForFinished(60000) && first->exitCode() == 0);
     const DatabaseSnapshot stored = readSnapshot(before);
 

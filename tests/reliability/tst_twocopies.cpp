@@ -20,11 +20,6 @@ namespace {
 
 const QString kBusy = QStringLiteral("busy with another copy");
 
-QString archive(const char *name)
-{
-    return testDataDir() + QStringLiteral("/mealmaster/") + QLatin1String(name);
-}
-
 struct ImportCounts {
     int stored = -1;
     int dropped = -1;
@@ -36,15 +31,6 @@ ImportCounts countsPrinted(const QByteArray &output)
     static const QRegularExpression pattern(QStringLiteral(": (\\d+) recipes? imported(, (\\d+) ingredient lines? dropped)?"));
     const auto match = pattern.match(QString::fromUtf8(output));
     return match.hasMatch() ? ImportCounts{match.captured(1).toInt(), match.captured(3).toInt()} : ImportCounts{};
-}
-
-QStringList linesStartingWith(const QByteArray &output, const QString &prefix)
-{
-    QStringList found;
-    for (const QString &line : QString::fromUtf8(output).split(u'\n'))
-        if (line.startsWith(prefix + u' '))
-            found << line.mid(prefix.size() + 1);
-    return found;
 }
 
 // A name in other letter case is the same ingredient: which spelling a recipe's line shows
@@ -92,7 +78,7 @@ class TestTwoCopies : public QObject {
     {
         const QString directory = m_work.path() + u'/' + name;
         QDir().mkpath(directory);
-        auto cli = start(cliProgram(), {"--database", directory, "import", "mealmaster", archive("gitpan_MealMaster/0222-1.TXT")});
+        auto cli = start(cliProgram(), {"--database", directory, "import", "mealmaster", mealMasterArchive("gitpan_MealMaster/0222-1.TXT")});
         cli->waitForFinished(60000);
         return directory;
     }
@@ -114,8 +100,9 @@ private slots:
 // while the command-line program imports another archive into the same database.
 void TestTwoCopies::importsAndPlannedDaysSideBySideLoseNothing()
 {
-    const QString small = archive("gitpan_MealMaster/31000.mmf");
-    const QString large = archive("JJ_perl6-recipes-apress/apetizer.mmf");
+    SKIP_WITHOUT_TESTDATA();
+    const QString small = mealMasterArchive("gitpan_MealMaster/31000.mmf");
+    const QString large = mealMasterArchive("JJ_perl6-recipes-apress/apetizer.mmf");
     ImportCounts smallCounts, largeCounts;
     const DatabaseSnapshot smallAlone = importAlone(QStringLiteral("small"), small, smallCounts);
     const DatabaseSnapshot largeAlone = importAlone(QStringLiteral("large"), large, largeCounts);
@@ -149,7 +136,7 @@ void TestTwoCopies::importsAndPlannedDaysSideBySideLoseNothing()
     for (auto &worker : workers) {
         QCOMPARE(worker->exitCode(), 0);
         const QByteArray output = worker->readAllStandardOutput();
-        const QStringList imports = linesStartingWith(output, QStringLiteral("imported"));
+        const QStringList imports = printedValues(output, QStringLiteral("imported"));
         QCOMPARE(imports.size(), rounds);
         for (const QString &import : imports) {
             const QStringList parts = import.split(u' ');
@@ -165,7 +152,7 @@ void TestTwoCopies::importsAndPlannedDaysSideBySideLoseNothing()
             for (const QString &recipe : smallInOrder)
                 expected << comparable(recipe);
         }
-        for (const QString &day : linesStartingWith(output, QStringLiteral("day")))
+        for (const QString &day : printedValues(output, QStringLiteral("day")))
             plannedDays << day.section(u' ', 0, 0) + u'|' + day.section(u' ', 1, 1);
     }
     expected.sort();
@@ -192,13 +179,14 @@ void TestTwoCopies::importsAndPlannedDaysSideBySideLoseNothing()
 // The command-line program gives up after its wait with the engine's message, not SQLite's.
 void TestTwoCopies::copyThatWaitsTooLongSaysTheDatabaseIsBusy()
 {
+    SKIP_WITHOUT_TESTDATA();
     const QString directory = storedRecipes(QStringLiteral("busy"));
     const DatabaseSnapshot before = readSnapshot(directory);
     QVERIFY(before.recipes.size() > 100);
     auto holder = start(workerProgram(), {"hold", directory, "1500"});
     QVERIFY(waitForLine(*holder, "holding"));
 
-    auto cli = start(cliProgram(), {"--database", directory, "import", "mealmaster", archive("gitpan_MealMaster/31000.mmf")},
+    auto cli = start(cliProgram(), {"--database", directory, "import", "mealmaster", mealMasterArchive("gitpan_MealMaster/31000.mmf")},
                      environmentWithBusyTimeout(200));
     QVERIFY(cli->waitForFinished(60000));
     const QString error = QString::fromUtf8(cli->readAllStandardError());
@@ -217,6 +205,7 @@ void TestTwoCopies::copyThatWaitsTooLongSaysTheDatabaseIsBusy()
 // The file begins with the content of the reference import, which gives its first keys.
 void TestTwoCopies::importThatWaitsTooLongKeepsItsCommittedRecipes()
 {
+    SKIP_WITHOUT_TESTDATA();
     const QString beginning = m_work.path() + QStringLiteral("/beginning.mmf");
     const QString source = m_work.path() + QStringLiteral("/long.mmf");
     QVERIFY(writeFile(beginning, concatenatedArchives(2)));
@@ -255,6 +244,7 @@ void TestTwoCopies::importThatWaitsTooLongKeepsItsCommittedRecipes()
 // The program's own commands show the same message through the command guard's error box.
 void TestTwoCopies::programShowsBusyDatabaseInItsErrorBox()
 {
+    SKIP_WITHOUT_TESTDATA();
     TempEnvironment env;
     const QString directory = storedRecipes(QStringLiteral("program"));
     env.setRecipeAlias(directory);

@@ -3,13 +3,15 @@
 // A fresh seeded database with helpers that enter recipes, ingredient lines and planned days
 // through the data module, as the editors do, for the report tests.
 
-#include "TestSupport.h"
-#include "data/dmmain.h"
+#include "DataModuleFixture.h"
+#include "reports/BandedReport.h"
 #include "reports/ReportPage.h"
+#include "reports/rep1.h"
+#include "reports/rep2.h"
 
 #include <QDate>
 #include <QHash>
-#include <memory>
+#include <QRegularExpression>
 
 struct LineEntry {
     QString ingredient;
@@ -34,25 +36,8 @@ struct RecipeEntry {
     QString prepTime = QStringLiteral("15 min");
 };
 
-class ReportFixture {
+class ReportFixture : public DataModuleFixture {
 public:
-    ReportFixture() : m_dataModule(std::make_unique<TdmMain1>()) {}
-
-    TdmMain1 &dm() { return *m_dataModule; }
-
-    QString addIngredient(const QString &name)
-    {
-        if (m_ingredients.contains(name))
-            return m_ingredients.value(name);
-        TTable &ingredients = dm().tblIngredientLookup;
-        ingredients.insert();
-        ingredients.fieldByName(QStringLiteral("Ingredient")).setAsString(name);
-        ingredients.post();
-        const QString id = ingredients.fieldByName(QStringLiteral("Ingredient_ID")).asString();
-        m_ingredients.insert(name, id);
-        return id;
-    }
-
     QString addRecipe(const RecipeEntry &recipe)
     {
         TTable &recipes = dm().tblRecipe;
@@ -94,13 +79,37 @@ public:
             days.fieldByName(QStringLiteral("Servings")).setAsInteger(*servings);
         days.post();
     }
-
-private:
-    TempEnvironment m_environment;
-    ScriptedPrompter m_prompter;
-    std::unique_ptr<TdmMain1> m_dataModule;
-    QHash<QString, QString> m_ingredients;
 };
+
+// The full recipe, or the small one.
+inline std::unique_ptr<RecipeLayout> recipeLayout(TdmMain1 &dm, bool small)
+{
+    if (small)
+        return std::make_unique<TqrRecipeSmall>(dm);
+    return std::make_unique<TqrRecipe>(dm);
+}
+
+// The texts of an item over every page of the report, top to bottom.
+inline QStringList printedTexts(BandedReport &report, const QString &item)
+{
+    QStringList texts;
+    for (int page = 0; page < report.pageCount(); ++page)
+        texts << report.page(page).textsOf(item);
+    return texts;
+}
+
+// The words of the texts, wherever their lines break.
+inline QStringList words(const QStringList &texts)
+{
+    return texts.join(QLatin1Char(' ')).split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+}
+
+// The pages of a PDF file.
+inline int pdfPageCount(const QByteArray &pdf)
+{
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![s\\w])"));
+    return int(QString::fromLatin1(pdf).count(page));
+}
 
 // The bands on a page, top to bottom, by kind ("Detail", "Child", ...); a band continued
 // from the previous page is marked with a "+".

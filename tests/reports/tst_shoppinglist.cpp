@@ -7,14 +7,6 @@
 
 namespace {
 
-QStringList allTextsOf(TqrIngredient &report, const QString &item)
-{
-    QStringList texts;
-    for (int page = 0; page < report.pageCount(); ++page)
-        texts << report.page(page).textsOf(item);
-    return texts;
-}
-
 // Group headers and lines as the list reads: "=Flour" for a header, "2 cup sifted" for a line.
 QStringList listing(TqrIngredient &report)
 {
@@ -81,8 +73,8 @@ private slots:
         TqrIngredient report(dm());
         report.prepareSelection({id});
         QVERIFY(report.pageCount() >= 2);
-        QCOMPARE(allTextsOf(report, "lbTitle").size(), 1);
-        QCOMPARE(allTextsOf(report, "dbIngredient").size(), 60);
+        QCOMPARE(printedTexts(report, "lbTitle").size(), 1);
+        QCOMPARE(printedTexts(report, "dbIngredient").size(), 60);
         QCOMPARE(bandSequence(report.page(1)).value(0), QStringLiteral("Group"));
     }
 
@@ -109,7 +101,7 @@ private slots:
         TqrIngredient report(dm());
         report.prepareSelection(keys, allWhenEmpty ? TqrIngredient::EmptySelection::AllRecipes
                                                    : TqrIngredient::EmptySelection::NoRecipes);
-        QCOMPARE(allTextsOf(report, "dbIngredient"), ingredients);
+        QCOMPARE(printedTexts(report, "dbIngredient"), ingredients);
         QCOMPARE(report.pageCount(), 1);
         QCOMPARE(report.page(0).textsOf("lbTitle"), QStringList{"Shopping List"});
     }
@@ -137,9 +129,9 @@ private slots:
     {
         TqrIngredient report(dm());
         report.prepareSelection({m_cake});
-        QCOMPARE(allTextsOf(report, "dbIngredient"), (QStringList{"Flour", "Egg", "Sugar"}));
+        QCOMPARE(printedTexts(report, "dbIngredient"), (QStringList{"Flour", "Egg", "Sugar"}));
         report.prepareSelection({m_salad});
-        QCOMPARE(allTextsOf(report, "dbIngredient"), QStringList{"Lettuce"});
+        QCOMPARE(printedTexts(report, "dbIngredient"), QStringList{"Lettuce"});
     }
 
     // Each planned day counts, scaled by its servings against the recipe's when both are

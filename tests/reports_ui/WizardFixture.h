@@ -5,9 +5,8 @@
 // the wizard window needs: the background manager and the settings store.
 
 #include "../reports/ReportFixture.h"
-#include "data/SysInfo.h"
+#include "WindowFixture.h"
 #include "reports/BandedReport.h"
-#include "ui/AbsBase.h"
 
 struct Collection {
     QString stew, salad, pancakes, pancakeTwin, bread;
@@ -15,14 +14,6 @@ struct Collection {
 
 class WizardFixture : public ReportFixture {
 public:
-    WizardFixture() : m_sysInfo(std::make_unique<TSysInfo>(dm().Database1))
-    {
-        AbsBaseForm = m_base.get();
-    }
-    ~WizardFixture() { AbsBaseForm = nullptr; }
-
-    ScriptedPrompter &prompter() { return m_prompter; }
-
     Collection addCollection()
     {
         Collection c;
@@ -46,25 +37,8 @@ public:
     }
 
 private:
-    std::unique_ptr<TAbsBaseForm> m_base = std::make_unique<TAbsBaseForm>();
-    std::unique_ptr<TSysInfo> m_sysInfo;
-    ScriptedPrompter m_prompter;
+    WindowFixture m_windows{dm().Database1};
 };
-
-// The texts of an item over every page of the report, top to bottom.
-inline QStringList printedTexts(BandedReport &report, const QString &item)
-{
-    QStringList texts;
-    for (int page = 0; page < report.pageCount(); ++page)
-        texts << report.page(page).textsOf(item);
-    return texts;
-}
-
-inline int pdfPageCount(const QByteArray &pdf)
-{
-    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![s\\w])"));
-    return int(QString::fromLatin1(pdf).count(page));
-}
 
 // What a report shows in one line per record: recipe names with their category, or the
 // shopping list's ingredients.

@@ -6,16 +6,6 @@
 #include <QPrinter>
 #include <QtTest>
 
-namespace {
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
-
 class TestReportPreview : public QObject {
     Q_OBJECT
     std::unique_ptr<WizardFixture> m_fixture;

@@ -1,7 +1,6 @@
 #include "../exchange/ExchangeFixture.h"
-#include "data/SysInfo.h"
+#include "WindowFixture.h"
 #include "exchange_ui/impexptb.h"
-#include "ui/AbsBase.h"
 #include "ui/Waitbox.h"
 
 #include <QLineEdit>
@@ -39,10 +38,10 @@ bool showsNavyText(const QImage &image)
 
 QString writeArchiveCopies(ExchangeFixture &fx)
 {
-    QFile archive(testDataDir() + QStringLiteral("/mealmaster/JJ_perl6-recipes-apress/apetizer.mmf"));
-    if (!archive.open(QIODevice::ReadOnly))
+    const QByteArray archive = readFile(mealMasterArchive("JJ_perl6-recipes-apress/apetizer.mmf"));
+    if (archive.isEmpty())
         return {};
-    fx.writeFile(QStringLiteral("archive.mmf"), archive.readAll().repeated(kArchiveCopies));
+    fx.writeFile(QStringLiteral("archive.mmf"), archive.repeated(kArchiveCopies));
     return fx.path(QStringLiteral("archive.mmf"));
 }
 
@@ -51,13 +50,11 @@ QString writeArchiveCopies(ExchangeFixture &fx)
 void TestWaitBoxDrawn::importDrawsItsCount()
 {
     QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
+    SKIP_WITHOUT_TESTDATA();
     ExchangeFixture fx;
-    ScriptedPrompter prompter;
-    TAbsBaseForm base;
-    AbsBaseForm = &base;
-    TSysInfo settings(fx.dm().Database1);
+    WindowFixture windows(fx.dm().Database1);
     TWaitForm box;
-    TImportExportTableForm dialog(nullptr, &fx.dm(), &settings);
+    TImportExportTableForm dialog(nullptr, &fx.dm(), &windows.settings());
     dialog.waitBox = &box;
     dialog.edImportFile->setText(writeArchiveCopies(fx));
     dialog.setFormatIndex(1);
@@ -83,13 +80,12 @@ void TestWaitBoxDrawn::importDrawsItsCount()
     dialog.btnImport->click();
     grabber.stop();
 
-    QVERIFY(prompter.errors.isEmpty());
+    QVERIFY(fx.prompter().errors.isEmpty());
     QCOMPARE(fx.count(QStringLiteral("Recipe.DB")), 831 * kArchiveCopies);
     QVERIFY2(drawn.size() >= 2, qPrintable(QStringLiteral("%1 different drawings of the box").arg(drawn.size())));
     QVERIFY(clickedBeneath);
     QVERIFY(dialog.isVisible());
     QVERIFY(!box.isVisible());
-    AbsBaseForm = nullptr;
 }
 
 QTEST_MAIN(TestWaitBoxDrawn)

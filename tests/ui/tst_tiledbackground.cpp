@@ -162,6 +162,7 @@ void TestTiledBackground::switchingOffAndOnRecreatesTiles()
     manager.setPicture(filled(8, 8, qRgb(30, 60, 90)));
     TestWindow test(&manager);
     manager.setActive(true);
+    QCOMPARE(test.link->tiles().size(), 5);
     const QPointer<TTileImage> first = test.link->tiles().first();
 
     manager.setActive(false);
@@ -188,6 +189,7 @@ void TestTiledBackground::pictureLoadedWhileOffIsUsedWhenSwitchedOn()
     QCOMPARE(test.check->palette().color(QPalette::Window), TNiftyManager::buttonFaceColor());
 
     manager.setActive(true);
+    QVERIFY(!test.link->tiles().isEmpty());
     QCOMPARE(test.link->tiles().first()->picture(), manager.picture());
     QCOMPARE(test.check->palette().color(QPalette::Window), QColor(200, 100, 50));
 }

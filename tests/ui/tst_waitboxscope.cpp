@@ -1,6 +1,7 @@
 #include "ui/WaitBoxScope.h"
 #include "ui/Waitbox.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QtTest>
 #include <stdexcept>
@@ -59,6 +60,7 @@ void TestWaitBoxScope::withoutBoxNothingHappens()
 {
     WaitBoxScope scope(nullptr, QStringLiteral("Importing"));
     scope.showRecipesRead(3);
+    QVERIFY(QApplication::topLevelWidgets().isEmpty());
 }
 
 QTEST_MAIN(TestWaitBoxScope)
