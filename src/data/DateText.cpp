@@ -3,6 +3,7 @@
 #include <QList>
 #include <QRegularExpression>
 #include <QVariant>
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -71,8 +72,10 @@ ShortDateShape shapeOf(const QString &format)
 struct Token {
     QString text;
     bool isNumber = false;
-    int value = 0;
+    int value = 0;  // stops growing at kLargeNumber: no part of a date comes near it
 };
+
+constexpr int kLargeNumber = 1000000;
 
 // Runs of digits (in any script) and runs of letters; everything else separates them.
 QList<Token> tokensOf(const QString &text)
@@ -95,7 +98,7 @@ QList<Token> tokensOf(const QString &text)
         current.isNumber = digit;
         current.text += character;
         if (digit)
-            current.value = current.value * 10 + character.digitValue();
+            current.value = std::min(current.value * 10 + character.digitValue(), kLargeNumber);
     }
     endToken();
     return tokens;

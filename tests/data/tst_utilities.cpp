@@ -86,6 +86,7 @@ private slots:
         QTest::newRow("de, trailing dot and blanks") << "de_DE" << " 24. 12. 2026 " << 2026 << christmas;
         QTest::newRow("de, ISO") << "de_DE" << "2026-12-24" << 2026 << christmas;
         QTest::newRow("de, 31 April") << "de_DE" << "31.4.2026" << 2026 << QDate();
+        QTest::newRow("de, year past any number") << "de_DE" << "1.2.4294969323" << 2026 << QDate();
         QTest::newRow("fr, two-digit year") << "fr_FR" << "24/12/26" << 2026 << christmas;
         QTest::newRow("fr, unpadded") << "fr_FR" << "1/2/2027" << 2026 << QDate(2027, 2, 1);
         QTest::newRow("fr, month name") << "fr_FR" << "24 d\u00e9c. 2026" << 2026 << christmas;
