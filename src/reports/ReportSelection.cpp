@@ -92,6 +92,14 @@ std::unique_ptr<BandedReport> ReportSelection::prepareRecipes(const ReportReques
     return layout;
 }
 
+// The keys of the recipes ticked by name; a notice when none is ticked.
+QStringList ReportSelection::tickedRecipeIds(const ReportRequest &request)
+{
+    if (request.names.isEmpty())
+        throw ReportRequestError(ReportRequestError::Severity::Notice, noRecipeTickedNotice());
+    return ReportQueries::namedRecipeIds(m_dataModule.Query1, request.names);
+}
+
 std::unique_ptr<BandedReport> ReportSelection::prepareShoppingList(const ReportRequest &request)
 {
     if (request.combine)
@@ -101,9 +109,7 @@ std::unique_ptr<BandedReport> ReportSelection::prepareShoppingList(const ReportR
         const QDate from = readDate(request.from);
         recipeIds = ReportQueries::plannedRecipeIds(m_dataModule.Query1, from, readDate(request.to));
     } else {
-        if (request.names.isEmpty())
-            throw ReportRequestError(ReportRequestError::Severity::Notice, noRecipeTickedNotice());
-        recipeIds = ReportQueries::namedRecipeIds(m_dataModule.Query1, request.names);
+        recipeIds = tickedRecipeIds(request);
     }
     auto list = std::make_unique<TqrIngredient>(m_dataModule);
     list->prepareSelection(recipeIds, TqrIngredient::EmptySelection::NoRecipes);
@@ -118,9 +124,7 @@ std::unique_ptr<BandedReport> ReportSelection::prepareCombinedList(const ReportR
         const QDate from = readDate(request.from);
         lines = CombinedShoppingList::linesOfPlannedDays(m_dataModule.Database1, from, readDate(request.to));
     } else {
-        if (request.names.isEmpty())
-            throw ReportRequestError(ReportRequestError::Severity::Notice, noRecipeTickedNotice());
-        lines = CombinedShoppingList::linesOfRecipes(m_dataModule.Database1, ReportQueries::namedRecipeIds(m_dataModule.Query1, request.names));
+        lines = CombinedShoppingList::linesOfRecipes(m_dataModule.Database1, tickedRecipeIds(request));
     }
     auto list = std::make_unique<CombinedShoppingLayout>(m_dataModule);
     list->prepareRows(CombinedShoppingList::combine(lines));

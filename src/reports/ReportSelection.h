@@ -38,6 +38,7 @@ private:
     std::unique_ptr<BandedReport> prepareRecipes(const ReportRequest &request);
     std::unique_ptr<BandedReport> prepareShoppingList(const ReportRequest &request);
     std::unique_ptr<BandedReport> prepareCombinedList(const ReportRequest &request);
+    QStringList tickedRecipeIds(const ReportRequest &request);
     std::unique_ptr<RecipeLayout> makeRecipeLayout(ReportKind kind);
 
     TdmMain1 &m_dataModule;
