@@ -308,6 +308,7 @@ void TDatabase::takeHandle()
     if (!value.isValid() || qstrcmp(value.typeName(), "sqlite3*") != 0)
         throw EngineError(EngineError::DiskError, QStringLiteral("The Qt SQLite driver gives no SQLite connection."));
     m_handle = *static_cast<sqlite3 *const *>(value.constData());
+    ++m_connectionSerial;
 }
 
 SqliteStatement &TDatabase::statement(const QString &sql, const QString &context)

@@ -77,6 +77,9 @@ public:
     SqliteStatement &statement(const QString &sql, const QString &context = {});
     // The connection's handle, taken from the Qt driver when the database opens.
     sqlite3 *handle() const { return m_handle; }
+    // Counts the connections made so far: what was kept about one connection (its temporary
+    // tables, its counters) does not hold for the next.
+    quint64 connectionSerial() const { return m_connectionSerial; }
 
     // Statements run on the driver's handle with the SQLite library this program links, which
     // is safe only when the driver runs on the same build of it (a Qt that brings its own
@@ -117,6 +120,7 @@ private:
     QHash<QString, QSqlQuery> m_statements;
     std::unordered_map<QString, std::unique_ptr<SqliteStatement>> m_sqliteStatements;
     sqlite3 *m_handle = nullptr;
+    quint64 m_connectionSerial = 0;
 };
 
 // Lets the detail views of the database put off their reads while a long walk or a long

@@ -9,56 +9,7 @@
 #include <algorithm>
 #include <vector>
 
-// Everything a search looks at, in the order the recipe list shows the recipes. The lines of
-// recipe r name the ingredients lines[lineStart[r]] up to lines[lineStart[r + 1]].
-struct RecipeFinder::Collection {
-    qint64 dataVersion = -1;   // other connections' commits, as counted when read
-    qint64 ownChanges = -1;    // this connection's changed rows, likewise
-    QStringList ingredients;   // names, cut to the field's width and case folded
-    QList<FoundRecipe> recipes;
-    std::vector<int> lineStart;
-    std::vector<int> lines;
-};
-
 namespace {
-
-int ingredientNameWidth()
-{
-    return Schema::findTable(QStringLiteral("INGREDIE"))->field(QStringLiteral("Ingredient"))->size;
-}
-
-// The starts as names are compared: blanks around them dropped, cut to the width of the name
-// field (a longer name was cut when it was stored), letter case folded. An empty start names
-// nothing and is left out.
-QStringList comparableStarts(const QStringList &starts)
-{
-    QStringList result;
-    for (const QString &start : starts) {
-        const QString trimmed = start.trimmed();
-        if (!trimmed.isEmpty())
-            result << trimmed.left(ingredientNameWidth()).toCaseFolded();
-    }
-    result.removeDuplicates();
-    return result;
-}
-
-// Which ingredients a start names, by ingredient.
-std::vector<char> ingredientsNamed(const QStringList &names, const QStringList &starts)
-{
-    std::vector<char> named(size_t(names.size()), 0);
-    for (qsizetype i = 0; i < names.size(); ++i)
-        named[size_t(i)] = std::any_of(starts.begin(), starts.end(),
-                                       [&](const QString &start) { return names[i].startsWith(start); });
-    return named;
-}
-
-qint64 dataVersion(TDatabase &db)
-{
-    SqliteStatement &version = db.statement(QStringLiteral("PRAGMA data_version"));
-    StatementRun run(version);
-    version.step();
-    return version.int64Value(0);
-}
 
 // Finds the place of a record by its key. Keys are decimal counters as the key generator draws
 // them, so those index a table directly; any other key (written by hand, say) is hashed.
@@ -105,60 +56,367 @@ private:
     QHash<QByteArray, int> m_others;
 };
 
-// Case is folded here rather than in SQL, whose NOCASE folds only ASCII letters.
-KeyIndex readIngredients(TDatabase &db, QStringList &names)
+} // namespace
+
+// Everything a search looks at. Recipes and ingredients keep the place they were first read
+// at, so that a change can be written over them; `order` lists the stored recipes as the
+// recipe list shows them.
+struct RecipeFinder::Collection {
+    // What the rows were read at: the connection, the tables' layout, other connections'
+    // commits and this connection's changed rows, as counted then.
+    quint64 connection = 0;
+    qint64 schemaVersion = -1;
+    qint64 dataVersion = -1;
+    qint64 ownChanges = -1;
+
+    KeyIndex ingredientKeys;
+    // By place: names cut to the field's width and case folded. A key that lines name but
+    // no ingredient has gets an empty name, which no start names.
+    QStringList ingredients;
+
+    struct Recipe {
+        FoundRecipe found;
+        bool nameIsNull = false;
+        bool stored = false;  // false once the recipe is deleted
+    };
+    KeyIndex recipeKeys;
+    std::vector<Recipe> recipes;
+    // By recipe place: where its ingredients' places stand in `lines`. A recipe read again
+    // gets its lines at the end; its old ones stay unused until everything is read again.
+    struct LineSpan {
+        int start = 0;
+        int count = 0;
+    };
+    std::vector<LineSpan> linesOf;
+    std::vector<int> lines;
+    std::vector<int> order;
+
+    int ingredientPlace(QByteArrayView key)
+    {
+        int place = ingredientKeys.find(key);
+        if (place < 0) {
+            place = int(ingredients.size());
+            ingredientKeys.insert(key, place);
+            ingredients.append(QString());
+        }
+        return place;
+    }
+    int recipePlace(QByteArrayView key)
+    {
+        int place = recipeKeys.find(key);
+        if (place < 0) {
+            place = int(recipes.size());
+            recipeKeys.insert(key, place);
+            recipes.emplace_back().found.id = QString::fromUtf8(key);
+            linesOf.emplace_back();
+        }
+        return place;
+    }
+    static void setName(Recipe &recipe, QByteArrayView name)
+    {
+        recipe.nameIsNull = name.isNull();
+        recipe.found.name = QString::fromUtf8(name);
+    }
+};
+
+namespace {
+
+using Collection = RecipeFinder::Collection;
+
+int ingredientNameWidth()
+{
+    return Schema::findTable(QStringLiteral("INGREDIE"))->field(QStringLiteral("Ingredient"))->size;
+}
+
+QString comparableName(QByteArrayView stored)
+{
+    return QString::fromUtf8(stored).left(ingredientNameWidth()).toCaseFolded();
+}
+
+// The starts as names are compared: blanks around them dropped, cut to the width of the name
+// field (a longer name was cut when it was stored), letter case folded. An empty start names
+// nothing and is left out.
+QStringList comparableStarts(const QStringList &starts)
+{
+    QStringList result;
+    for (const QString &start : starts) {
+        const QString trimmed = start.trimmed();
+        if (!trimmed.isEmpty())
+            result << trimmed.left(ingredientNameWidth()).toCaseFolded();
+    }
+    result.removeDuplicates();
+    return result;
+}
+
+// Which ingredients a start names, by ingredient.
+std::vector<char> ingredientsNamed(const QStringList &names, const QStringList &starts)
+{
+    std::vector<char> named(size_t(names.size()), 0);
+    for (qsizetype i = 0; i < names.size(); ++i)
+        named[size_t(i)] = std::any_of(starts.begin(), starts.end(),
+                                       [&](const QString &start) { return names[i].startsWith(start); });
+    return named;
+}
+
+qint64 pragmaValue(TDatabase &db, const QString &pragma)
+{
+    SqliteStatement &value = db.statement(pragma);
+    StatementRun run(value);
+    value.step();
+    return value.int64Value(0);
+}
+
+// SQLite compares UTF-8 bytes, which puts characters in the order of their code points;
+// UTF-16 puts surrogates below U+E000, so they are moved above it here. With `noCase`, the
+// ASCII letters are folded as NOCASE does. A shorter text comes first when it starts the
+// longer one.
+int compareAsStored(QStringView a, QStringView b, bool noCase)
+{
+    auto codePointOrder = [noCase](QChar c) {
+        const char16_t unit = c.unicode();
+        if (noCase && unit >= u'A' && unit <= u'Z')
+            return int(unit) + ('a' - 'A');
+        return unit >= 0xE000 ? int(unit) - 0x800 : unit >= 0xD800 ? int(unit) + 0x2000 : int(unit);
+    };
+    const qsizetype common = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < common; ++i)
+        if (const int difference = codePointOrder(a[i]) - codePointOrder(b[i]))
+            return difference;
+    return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
+}
+
+bool sameName(const Collection::Recipe &a, const Collection::Recipe &b)
+{
+    return a.nameIsNull == b.nameIsNull && compareAsStored(a.found.name, b.found.name, true) == 0;
+}
+
+// The recipe list's order: by name as above (a recipe without a name first), then by key.
+bool listedBefore(const Collection::Recipe &a, const Collection::Recipe &b)
+{
+    if (a.nameIsNull != b.nameIsNull)
+        return a.nameIsNull;
+    if (const int byName = compareAsStored(a.found.name, b.found.name, true))
+        return byName < 0;
+    return compareAsStored(a.found.id, b.found.id, false) < 0;
+}
+
+// This connection's changes are noted as they are made, in temporary tables that only it
+// sees, so that a finder can read again just the recipes and ingredients they touched. Each
+// note carries the connection's count of changed rows before the change, so every finder
+// on the connection takes the notes made since its own last read. Dropping a table drops its
+// triggers; a finder then reads everything and makes them again.
+const char *const kTrackingSql[] = {
+    R"(CREATE TEMP TABLE IF NOT EXISTS "FinderRecipes" ("Recipe_ID" TEXT PRIMARY KEY, "Change" INTEGER) WITHOUT ROWID)",
+    R"(CREATE INDEX IF NOT EXISTS temp."FinderRecipesByChange" ON "FinderRecipes" ("Change"))",
+    R"(CREATE TEMP TABLE IF NOT EXISTS "FinderIngredients" ("Ingredient_ID" TEXT PRIMARY KEY, "Change" INTEGER) WITHOUT ROWID)",
+    R"(CREATE INDEX IF NOT EXISTS temp."FinderIngredientsByChange" ON "FinderIngredients" ("Change"))",
+    R"(CREATE TEMP TRIGGER IF NOT EXISTS "FinderRecipeAdded" AFTER INSERT ON main."Recipe"
+       BEGIN INSERT OR REPLACE INTO "FinderRecipes" VALUES (NEW."Recipe_ID", total_changes()); END)",
+    R"(CREATE TEMP TRIGGER IF NOT EXISTS "FinderRecipeChanged" AFTER UPDATE OF "Recipe_ID", "Name" ON main."Recipe"
+       BEGIN INSERT OR REPLACE INTO "FinderRecipes"
+       VALUES (OLD."Recipe_ID", total_changes()), (NEW."Recipe_ID", total_changes()); END)",
+    R"(CREATE TEMP TRIGGER IF NOT EXISTS "FinderRecipeDeleted" AFTER DELETE ON main."Recipe"
+       BEGIN INSERT OR REPLACE INTO "FinderRecipes" VALUES (OLD."Recipe_ID", total_changes()); END)",
+    R"(CREATE TEMP TRIGGER IF NOT EXISTS "FinderLineAdded" AFTER INSERT ON main."REC_INGR"
+       BEGIN INSERT OR REPLACE INTO "FinderRecipes" VALUES (NEW."Recipe_ID", total_changes()); END)",
+    R"(CREATE TEMP TRIGGER IF NOT EXISTS "FinderLineChanged"
+       AFTER UPDATE OF "Recipe_ID", "Ingredient_ID" ON main."REC_INGR"
+       BEGIN INSERT OR REPLACE INTO "FinderRecipes"
+       VALUES (OLD."Recipe_ID", total_changes()), (NEW."Recipe_ID", total_changes()); END)",
+    R"(CREATE TEMP TRIGGER IF NOT EXISTS "FinderLineDeleted" AFTER DELETE ON main."REC_INGR"
+       BEGIN INSERT OR REPLACE INTO "FinderRecipes" VALUES (OLD."Recipe_ID", total_changes()); END)",
+    R"(CREATE TEMP TRIGGER IF NOT EXISTS "FinderIngredientAdded" AFTER INSERT ON main."INGREDIE"
+       BEGIN INSERT OR REPLACE INTO "FinderIngredients" VALUES (NEW."Ingredient_ID", total_changes()); END)",
+    R"(CREATE TEMP TRIGGER IF NOT EXISTS "FinderIngredientChanged"
+       AFTER UPDATE OF "Ingredient_ID", "Ingredient" ON main."INGREDIE"
+       BEGIN INSERT OR REPLACE INTO "FinderIngredients"
+       VALUES (OLD."Ingredient_ID", total_changes()), (NEW."Ingredient_ID", total_changes()); END)",
+    R"(CREATE TEMP TRIGGER IF NOT EXISTS "FinderIngredientDeleted" AFTER DELETE ON main."INGREDIE"
+       BEGIN INSERT OR REPLACE INTO "FinderIngredients" VALUES (OLD."Ingredient_ID", total_changes()); END)",
+};
+
+void startTracking(TDatabase &db)
+{
+    for (const char *sql : kTrackingSql)
+        db.statement(QString::fromLatin1(sql)).exec();
+}
+
+// The keys noted since the connection's count of changed rows stood at `since`.
+QList<QByteArray> notedSince(TDatabase &db, const char *table, qint64 since)
+{
+    SqliteStatement &rows = db.statement(QStringLiteral("SELECT * FROM temp.\"%1\" WHERE \"Change\" >= ?").arg(QLatin1String(table)));
+    rows.bind(0, since);
+    StatementRun run(rows);
+    QList<QByteArray> keys;
+    while (rows.step())
+        keys.append(rows.textView(0).toByteArray());
+    return keys;
+}
+
+void readIngredients(TDatabase &db, Collection &all)
 {
     SqliteStatement &rows = db.statement(QStringLiteral("SELECT \"Ingredient_ID\", \"Ingredient\" FROM \"INGREDIE\""),
                                          QStringLiteral("INGREDIE"));
     StatementRun run(rows);
-    KeyIndex keys;
-    const int width = ingredientNameWidth();
     while (rows.step()) {
-        keys.insert(rows.textView(0), int(names.size()));
-        names << QString::fromUtf8(rows.textView(1)).left(width).toCaseFolded();
+        const int place = all.ingredientPlace(rows.textView(0));
+        all.ingredients[place] = comparableName(rows.textView(1));
     }
-    return keys;
 }
 
-KeyIndex readRecipes(TDatabase &db, QList<FoundRecipe> &recipes)
+// Both reads run on an index alone: the names in the list's order, then the keys.
+void readRecipes(TDatabase &db, Collection &all)
+{
+    QHash<qint64, int> placeOfRow;
+    {
+        SqliteStatement &rows = db.statement(
+            QStringLiteral("SELECT rowid, \"Name\" FROM \"Recipe\" ORDER BY \"Name\" COLLATE NOCASE"),
+            QStringLiteral("Recipe"));
+        StatementRun run(rows);
+        while (rows.step()) {
+            placeOfRow.insert(rows.int64Value(0), int(all.recipes.size()));
+            Collection::setName(all.recipes.emplace_back(), rows.textView(1));
+        }
+    }
+    all.linesOf.resize(all.recipes.size());
+    {
+        SqliteStatement &rows = db.statement(
+            QStringLiteral("SELECT rowid, \"Recipe_ID\" FROM \"Recipe\" ORDER BY \"Recipe_ID\""),
+            QStringLiteral("Recipe"));
+        StatementRun run(rows);
+        while (rows.step()) {
+            const int place = placeOfRow.value(rows.int64Value(0), -1);
+            if (place < 0)
+                continue;
+            Collection::Recipe &recipe = all.recipes[size_t(place)];
+            recipe.found.id = QString::fromUtf8(rows.textView(1));
+            recipe.stored = true;
+            all.recipeKeys.insert(rows.textView(1), place);
+        }
+    }
+    for (size_t place = 0; place < all.recipes.size(); ++place)
+        if (all.recipes[place].stored)
+            all.order.push_back(int(place));
+    // The index orders recipes of one name as it likes; the list orders them by key.
+    for (auto from = all.order.begin(); from != all.order.end();) {
+        const Collection::Recipe &first = all.recipes[size_t(*from)];
+        const auto to = std::find_if_not(from, all.order.end(),
+                                         [&](int place) { return sameName(first, all.recipes[size_t(place)]); });
+        if (to - from > 1)
+            std::sort(from, to, [&all](int a, int b) { return listedBefore(all.recipes[size_t(a)], all.recipes[size_t(b)]); });
+        from = to;
+    }
+}
+
+// Lines of a recipe that is not stored are left out. They come grouped by recipe, in the
+// order of the table's key, and are laid out by recipe place, which is the list's order, so
+// that a search walks them from first to last.
+void readLines(TDatabase &db, Collection &all)
 {
     SqliteStatement &rows = db.statement(
-        QStringLiteral("SELECT \"Recipe_ID\", \"Name\" FROM \"Recipe\" ORDER BY \"Name\" COLLATE NOCASE, \"Recipe_ID\""),
-        QStringLiteral("Recipe"));
+        QStringLiteral("SELECT \"Recipe_ID\", \"Ingredient_ID\" FROM \"REC_INGR\" ORDER BY \"Recipe_ID\""),
+        QStringLiteral("REC_INGR"));
     StatementRun run(rows);
-    KeyIndex keys;
+    std::vector<std::pair<int, int>> read;  // recipe place, ingredient place
+    QByteArray recipeKey;
+    int place = -1;
+    bool first = true;
     while (rows.step()) {
-        const QByteArrayView key = rows.textView(0);
-        keys.insert(key, int(recipes.size()));
-        recipes.append({QString::fromUtf8(key), QString::fromUtf8(rows.textView(1))});
+        if (const QByteArrayView key = rows.textView(0); first || key != recipeKey) {
+            recipeKey = key.toByteArray();
+            place = all.recipeKeys.find(key);
+            first = false;
+        }
+        if (place >= 0)
+            read.emplace_back(place, all.ingredientPlace(rows.textView(1)));
     }
-    return keys;
+    for (const auto &[recipe, ingredient] : read)
+        ++all.linesOf[size_t(recipe)].count;
+    int start = 0;
+    for (Collection::LineSpan &span : all.linesOf) {
+        span.start = start;
+        start += span.count;
+        span.count = 0;
+    }
+    all.lines.resize(read.size());
+    for (const auto &[recipe, ingredient] : read) {
+        Collection::LineSpan &span = all.linesOf[size_t(recipe)];
+        all.lines[size_t(span.start + span.count++)] = ingredient;
+    }
 }
 
-// Lines of a missing recipe or ingredient name nothing.
-void readLines(TDatabase &db, const KeyIndex &recipeKeys, qsizetype recipeCount, const KeyIndex &ingredientKeys,
-               std::vector<int> &lineStart, std::vector<int> &lines)
+void readIngredient(TDatabase &db, Collection &all, const QByteArray &key)
 {
-    SqliteStatement &rows =
-        db.statement(QStringLiteral("SELECT \"Recipe_ID\", \"Ingredient_ID\" FROM \"REC_INGR\""), QStringLiteral("REC_INGR"));
-    StatementRun run(rows);
-    std::vector<std::pair<int, int>> pairs;  // recipe, ingredient
-    while (rows.step()) {
-        const int recipe = recipeKeys.find(rows.textView(0));
-        const int ingredient = ingredientKeys.find(rows.textView(1));
-        if (recipe >= 0 && ingredient >= 0)
-            pairs.emplace_back(recipe, ingredient);
-    }
-    lineStart.assign(size_t(recipeCount) + 1, 0);
-    for (const auto &[r, i] : pairs)
-        ++lineStart[size_t(r) + 1];
-    for (size_t r = 1; r < lineStart.size(); ++r)
-        lineStart[r] += lineStart[r - 1];
-    lines.resize(pairs.size());
-    std::vector<int> next(lineStart.begin(), lineStart.end() - 1);
-    for (const auto &[r, i] : pairs)
-        lines[size_t(next[size_t(r)]++)] = i;
+    SqliteStatement &row = db.statement(
+        QStringLiteral("SELECT \"Ingredient\" FROM \"INGREDIE\" WHERE \"Ingredient_ID\" = ?"), QStringLiteral("INGREDIE"));
+    row.bind(0, QString::fromUtf8(key));
+    StatementRun run(row);
+    const int place = all.ingredientPlace(key);
+    all.ingredients[place] = row.step() ? comparableName(row.textView(0)) : QString();
 }
+
+// Takes the recipe out of the list's order, reads it as stored now, and puts it back where
+// its name now places it, unless it is gone.
+void readRecipe(TDatabase &db, Collection &all, const QByteArray &key)
+{
+    const int place = all.recipePlace(key);
+    auto placedBefore = [&all](int a, int b) { return listedBefore(all.recipes[size_t(a)], all.recipes[size_t(b)]); };
+    if (all.recipes[size_t(place)].stored) {
+        const auto at = std::lower_bound(all.order.begin(), all.order.end(), place, placedBefore);
+        if (at != all.order.end() && *at == place)
+            all.order.erase(at);
+    }
+    Collection::Recipe &recipe = all.recipes[size_t(place)];
+    all.linesOf[size_t(place)] = {int(all.lines.size()), 0};
+    {
+        SqliteStatement &row = db.statement(QStringLiteral("SELECT \"Name\" FROM \"Recipe\" WHERE \"Recipe_ID\" = ?"),
+                                            QStringLiteral("Recipe"));
+        row.bind(0, recipe.found.id);
+        StatementRun run(row);
+        recipe.stored = row.step();
+        if (recipe.stored)
+            Collection::setName(recipe, row.textView(0));
+    }
+    if (!recipe.stored)
+        return;
+    {
+        SqliteStatement &rows = db.statement(
+            QStringLiteral("SELECT \"Ingredient_ID\" FROM \"REC_INGR\" WHERE \"Recipe_ID\" = ?"), QStringLiteral("REC_INGR"));
+        rows.bind(0, recipe.found.id);
+        StatementRun run(rows);
+        while (rows.step()) {
+            all.lines.push_back(all.ingredientPlace(rows.textView(0)));
+            ++all.linesOf[size_t(place)].count;
+        }
+    }
+    all.order.insert(std::lower_bound(all.order.begin(), all.order.end(), place, placedBefore), place);
+}
+
+// Reads everything in one read transaction, so that the recipes, their lines and their
+// ingredients agree even when another copy commits meanwhile. Inside a transaction of the
+// program's own, that transaction already does so.
+class ReadTransaction {
+public:
+    explicit ReadTransaction(TDatabase &db) : m_db(db), m_own(!db.inTransaction())
+    {
+        if (m_own)
+            m_db.statement(QStringLiteral("BEGIN")).exec();
+    }
+    ~ReadTransaction()
+    {
+        if (m_own)
+            sqlite3_exec(m_db.handle(), "COMMIT", nullptr, nullptr, nullptr);
+    }
+    ReadTransaction(const ReadTransaction &) = delete;
+    ReadTransaction &operator=(const ReadTransaction &) = delete;
+
+private:
+    TDatabase &m_db;
+    bool m_own;
+};
+
+// Beyond this many recipes changed (an import, say) reading everything is quicker.
+constexpr qsizetype kLargestChange = 1000;
 
 } // namespace
 
@@ -177,19 +435,45 @@ QStringList RecipeFinder::namesFromText(const QString &text)
     return names;
 }
 
-// Read again when another connection committed or this one changed rows since it was read.
+// Everything is read again when another connection committed, when the tables were made
+// anew, or when this connection changed more than a few recipes; a smaller change of this
+// connection's own is read recipe by recipe. Inside a transaction, whose end may undo what
+// was read, nothing read is kept.
 const RecipeFinder::Collection &RecipeFinder::collection()
 {
-    const qint64 version = dataVersion(m_db);
-    const qint64 ownChanges = sqlite3_total_changes64(m_db.handle());
-    if (m_collection && m_collection->dataVersion == version && m_collection->ownChanges == ownChanges)
-        return *m_collection;
+    const quint64 connection = m_db.connectionSerial();
+    const qint64 schemaVersion = pragmaValue(m_db, QStringLiteral("PRAGMA schema_version"));
+    const qint64 dataVersion = pragmaValue(m_db, QStringLiteral("PRAGMA data_version"));
+    const bool keep = !m_db.inTransaction();
+    Collection *all = m_collection.get();
+    if (keep && all && all->connection == connection && all->schemaVersion == schemaVersion
+        && all->dataVersion == dataVersion) {
+        if (all->ownChanges == sqlite3_total_changes64(m_db.handle()))
+            return *all;
+        const QList<QByteArray> ingredients = notedSince(m_db, "FinderIngredients", all->ownChanges);
+        const QList<QByteArray> recipes = notedSince(m_db, "FinderRecipes", all->ownChanges);
+        if (recipes.size() <= kLargestChange) {
+            for (const QByteArray &key : ingredients)
+                readIngredient(m_db, *all, key);
+            for (const QByteArray &key : recipes)
+                readRecipe(m_db, *all, key);
+            all->ownChanges = sqlite3_total_changes64(m_db.handle());
+            return *all;
+        }
+    }
     auto read = std::make_unique<Collection>();
-    read->dataVersion = version;
-    read->ownChanges = ownChanges;
-    const KeyIndex ingredientKeys = readIngredients(m_db, read->ingredients);
-    const KeyIndex recipeKeys = readRecipes(m_db, read->recipes);
-    readLines(m_db, recipeKeys, read->recipes.size(), ingredientKeys, read->lineStart, read->lines);
+    if (keep)
+        startTracking(m_db);
+    read->connection = connection;
+    read->schemaVersion = schemaVersion;
+    read->dataVersion = dataVersion;
+    read->ownChanges = keep ? sqlite3_total_changes64(m_db.handle()) : -1;
+    {
+        ReadTransaction snapshot(m_db);
+        readIngredients(m_db, *read);
+        readRecipes(m_db, *read);
+        readLines(m_db, *read);
+    }
     m_collection = std::move(read);
     return *m_collection;
 }
@@ -198,14 +482,11 @@ QList<FoundRecipe> RecipeFinder::find(const IngredientCriteria &criteria)
 {
     const Collection &all = collection();
     auto holds = [&all](int recipe, const std::vector<char> &named) {
-        for (int line = all.lineStart[size_t(recipe)]; line < all.lineStart[size_t(recipe) + 1]; ++line)
-            if (named[size_t(all.lines[size_t(line)])])
-                return true;
-        return false;
+        const Collection::LineSpan span = all.linesOf[size_t(recipe)];
+        const auto first = all.lines.begin() + span.start;
+        return std::any_of(first, first + span.count, [&named](int ingredient) { return named[size_t(ingredient)]; });
     };
-    std::vector<int> found(size_t(all.recipes.size()));
-    for (size_t r = 0; r < found.size(); ++r)
-        found[r] = int(r);
+    std::vector<int> found = all.order;
     for (const QString &start : comparableStarts(criteria.with)) {
         const std::vector<char> named = ingredientsNamed(all.ingredients, {start});
         std::erase_if(found, [&](int recipe) { return !holds(recipe, named); });
@@ -218,6 +499,6 @@ QList<FoundRecipe> RecipeFinder::find(const IngredientCriteria &criteria)
     QList<FoundRecipe> recipes;
     recipes.reserve(qsizetype(found.size()));
     for (int recipe : found)
-        recipes.append(all.recipes[recipe]);
+        recipes.append(all.recipes[size_t(recipe)].found);
     return recipes;
 }

@@ -40,8 +40,10 @@ public:
     // dropped, empty ones left out ("egg, brown sugar" holds two).
     static QStringList namesFromText(const QString &text);
 
-private:
+    // What a search looks at, as read from the tables.
     struct Collection;
+
+private:
     const Collection &collection();
 
     TDatabase &m_db;

@@ -18,6 +18,8 @@ private slots:
     void findByIngredient();
     void findSeesWhatWasStoredSince_data();
     void findSeesWhatWasStoredSince();
+    void ownChangesAreReadAsAFreshFinderWould_data();
+    void ownChangesAreReadAsAFreshFinderWould();
 };
 
 namespace {
@@ -230,6 +232,68 @@ void TestSearch::findSeesWhatWasStoredSince()
     const QList<FoundRecipe> found = finder.find({{"garlic"}, {}});
     QCOMPARE(found.size(), 2);
     QCOMPARE(found.first().name, QStringLiteral("Aioli"));
+}
+
+void TestSearch::ownChangesAreReadAsAFreshFinderWould_data()
+{
+    QTest::addColumn<QStringList>("changes");
+    const QString recipe = QStringLiteral("INSERT INTO \"Recipe\" (\"Recipe_ID\", \"Name\") VALUES ");
+    const QString line = QStringLiteral("INSERT INTO \"REC_INGR\" (\"Recipe_ID\", \"Ingredient_ID\", \"Order\") VALUES ");
+    QTest::newRow("recipe renamed") << QStringList{"UPDATE \"Recipe\" SET \"Name\" = 'Zesty pesto' WHERE \"Recipe_ID\" = '20'"};
+    QTest::newRow("name made equal to another's")
+        << QStringList{"UPDATE \"Recipe\" SET \"Name\" = 'PESTO' WHERE \"Recipe_ID\" = '22'"};
+    QTest::newRow("recipe deleted with its lines")
+        << QStringList{"DELETE FROM \"REC_INGR\" WHERE \"Recipe_ID\" = '21'", "DELETE FROM \"Recipe\" WHERE \"Recipe_ID\" = '21'"};
+    QTest::newRow("recipe deleted, lines left") << QStringList{"DELETE FROM \"Recipe\" WHERE \"Recipe_ID\" = '21'"};
+    QTest::newRow("recipe's key changed") << QStringList{"UPDATE \"Recipe\" SET \"Recipe_ID\" = '30' WHERE \"Recipe_ID\" = '23'"};
+    QTest::newRow("lines stored before their recipe") << QStringList{line + "('25', '1', 0), ('25', '3', 1)", recipe + "('25', 'Gremolata')"};
+    QTest::newRow("line added") << QStringList{line + "('22', '1', 2)"};
+    QTest::newRow("line moved to another ingredient")
+        << QStringList{"UPDATE \"REC_INGR\" SET \"Ingredient_ID\" = '3' WHERE \"Recipe_ID\" = '20' AND \"Ingredient_ID\" = '2'"};
+    QTest::newRow("line moved to another recipe")
+        << QStringList{"UPDATE \"REC_INGR\" SET \"Recipe_ID\" = '22' WHERE \"Recipe_ID\" = '21'"};
+    QTest::newRow("ingredient renamed") << QStringList{"UPDATE \"INGREDIE\" SET \"Ingredient\" = 'Wild garlic' WHERE \"Ingredient_ID\" = '1'"};
+    QTest::newRow("ingredient deleted") << QStringList{"DELETE FROM \"INGREDIE\" WHERE \"Ingredient_ID\" = '2'"};
+    QTest::newRow("ingredient stored after a line named it")
+        << QStringList{"INSERT INTO \"INGREDIE\" VALUES ('9', 'Garlic chives')"};
+    QTest::newRow("change rolled back")
+        << QStringList{"BEGIN", "DELETE FROM \"Recipe\" WHERE \"Recipe_ID\" = '20'", "ROLLBACK"};
+    QTest::newRow("too many recipes to read one by one")
+        << QStringList{"WITH RECURSIVE n(i) AS (SELECT 100 UNION ALL SELECT i + 1 FROM n WHERE i < 1200) " + recipe.section(" VALUES", 0, 0)
+                       + " SELECT i, 'Dip ' || i FROM n",
+                       "WITH RECURSIVE n(i) AS (SELECT 100 UNION ALL SELECT i + 1 FROM n WHERE i < 1200) " + line.section(" VALUES", 0, 0)
+                       + " SELECT i, '3', 0 FROM n"};
+}
+
+// A kept finder reads just what this copy changed; it must answer as one that reads everything.
+void TestSearch::ownChangesAreReadAsAFreshFinderWould()
+{
+    QFETCH(QStringList, changes);
+    EngineFixture f;
+    for (const auto &[id, name] : {std::pair{"1", "Garlic"}, {"2", "Basil"}, {"3", "Lemon"}})
+        f.addIngredient(id, name);
+    const QList<std::tuple<QString, QString, QStringList>> recipes{
+        {"20", "Pesto", {"1", "2"}}, {"21", "Aioli", {"1"}}, {"22", "lemonade", {"3", "9"}},
+        {"23", "pesto", {"2"}},      {"24", "Éclair", {"3"}}};
+    for (const auto &[id, name, ingredients] : recipes) {
+        f.addRecipe(id, name);
+        for (int order = 0; order < ingredients.size(); ++order)
+            f.addLine(id, ingredients[order], order);
+    }
+    const QList<IngredientCriteria> searches{{{}, {}}, {{"garlic"}, {}}, {{"b"}, {}}, {{"l"}, {"garlic"}}, {{"wild"}, {}}};
+    RecipeFinder kept(f.db);
+    kept.find({});
+
+    for (const QString &change : changes)
+        f.exec(change);
+    auto listed = [](const QList<FoundRecipe> &found) {
+        QStringList rows;
+        for (const FoundRecipe &recipe : found)
+            rows << recipe.id + QLatin1Char(' ') + recipe.name;
+        return rows;
+    };
+    for (const IngredientCriteria &search : searches)
+        QCOMPARE(listed(kept.find(search)), listed(RecipeFinder(f.db).find(search)));
 }
 
 QTEST_GUILESS_MAIN(TestSearch)
