@@ -50,7 +50,10 @@ FindByIngredientForm::FindByIngredientForm(RecipeFinder &finder, QWidget *owner)
     layOut();
     m_searchDelay.setSingleShot(true);
     m_searchDelay.setInterval(kSearchDelayMs);
-    connect(&m_searchDelay, &QTimer::timeout, this, guarded(this, &FindByIngredientForm::searchNow));
+    connect(&m_searchDelay, &QTimer::timeout, this, guarded([this] { searchNow(); }));
+    m_otherCopiesTimer.setInterval(kOtherCopiesIntervalMs);
+    connect(&m_otherCopiesTimer, &QTimer::timeout, this, [this] { followOtherCopies(); });
+    m_otherCopiesTimer.start();
     for (QLineEdit *edit : {edWith, edWithout}) {
         connect(edit, &QLineEdit::textChanged, this, [this] { searchSoon(); });
         edit->installEventFilter(this);
@@ -106,8 +109,9 @@ void FindByIngredientForm::searchSoon()
     m_searchDelay.start();
 }
 
-void FindByIngredientForm::searchNow()
+void FindByIngredientForm::searchNow(Choice choice)
 {
+    const QString chosen = choice == Choice::Kept ? m_found.value(lvRecipes->currentIndex().row()).id : QString();
     m_searchDelay.stop();
     m_found = m_finder.find({RecipeFinder::namesFromText(edWith->text()), RecipeFinder::namesFromText(edWithout->text())});
     QStringList names;
@@ -116,8 +120,21 @@ void FindByIngredientForm::searchNow()
         names << recipe.name;
     m_names.setStringList(names);
     lbCount->setText(foundText(m_found.size()));
+    const auto kept = std::find_if(m_found.cbegin(), m_found.cend(), [&](const FoundRecipe &r) { return r.id == chosen; });
     if (!m_found.isEmpty())
-        lvRecipes->setCurrentIndex(m_names.index(0));
+        lvRecipes->setCurrentIndex(m_names.index(kept != m_found.cend() ? int(kept - m_found.cbegin()) : 0));
+}
+
+// Another copy of the program may store or delete recipes while the cook looks. Once the
+// finder has read them, on a thread of its own, the list follows, keeping the chosen recipe.
+// Not the cook's command: a failure shows with the next search, which reads for itself.
+void FindByIngredientForm::followOtherCopies()
+{
+    try {
+        if (m_finder.readAhead() && !m_searchDelay.isActive())
+            searchNow(Choice::Kept);
+    } catch (...) {
+    }
 }
 
 // What the list shows is what was typed, also when Enter comes before the pause ends.

@@ -31,6 +31,8 @@ public:
 
     // A burst of keystrokes costs one search, run after this pause.
     static constexpr int kSearchDelayMs = 200;
+    // How often the list looks for recipes another copy of the program stored or deleted.
+    static constexpr int kOtherCopiesIntervalMs = 1000;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -38,7 +40,9 @@ protected:
 private:
     void layOut();
     void searchSoon();
-    void searchNow();
+    enum class Choice { First, Kept };
+    void searchNow(Choice choice = Choice::First);
+    void followOtherCopies();
     void chooseRecipe();
     bool forwardKey(const QKeyEvent &event);
 
@@ -46,4 +50,5 @@ private:
     QList<FoundRecipe> m_found;
     QStringListModel m_names;
     QTimer m_searchDelay;
+    QTimer m_otherCopiesTimer;
 };

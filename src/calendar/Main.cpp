@@ -82,6 +82,7 @@ void TMainForm::FormCreate()
 // this window is activated, and at the latest a second after they were stored.
 void TMainForm::watchOtherCopies()
 {
+    m_recipeFinder = std::make_unique<RecipeFinder>(dmMain1->Database1);
     m_otherCopiesTimer = new QTimer(this);
     m_otherCopiesTimer->setInterval(kOtherCopiesIntervalMs);
     connect(m_otherCopiesTimer, &QTimer::timeout, this, [this] { showOtherCopiesChanges(); });
@@ -98,6 +99,7 @@ void TMainForm::showOtherCopiesChanges()
     try {
         if (dmMain1->Database1.catchUpWithOtherCopies())
             showDayStrip();
+        m_recipeFinder->readAhead();  // so that Find by Ingredient opens on rows read already
     } catch (...) {
     }
 }

@@ -10,8 +10,6 @@
 
 void TMainForm::FindByIngredient1Click()
 {
-    if (!m_recipeFinder)
-        m_recipeFinder = std::make_unique<RecipeFinder>(dmMain1->Database1);
     FindByIngredientForm finder(*m_recipeFinder, this);
     showFoundRecipe(finder.FindRecipe());
 }

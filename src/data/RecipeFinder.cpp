@@ -1,6 +1,7 @@
 #include "data/RecipeFinder.h"
 
 #include "data/Database.h"
+#include "data/EngineError.h"
 #include "data/Schema.h"
 #include "data/SqliteStatement.h"
 
@@ -64,10 +65,19 @@ private:
 struct RecipeFinder::Collection {
     // What the rows were read at: the connection, the tables' layout, other connections'
     // commits and this connection's changed rows, as counted then.
-    quint64 connection = 0;
-    qint64 schemaVersion = -1;
-    qint64 dataVersion = -1;
-    qint64 ownChanges = -1;
+    struct Mark {
+        quint64 connection = 0;
+        qint64 schemaVersion = -1;
+        qint64 dataVersion = -1;
+        qint64 ownChanges = -1;
+
+        // The same rows, but for what this connection changed since.
+        bool sameRowsAs(const Mark &other) const
+        {
+            return connection == other.connection && schemaVersion == other.schemaVersion
+                && dataVersion == other.dataVersion;
+        }
+    } mark;
 
     KeyIndex ingredientKeys;
     // By place: names cut to the field's width and case folded. A key that lines name but
@@ -123,9 +133,11 @@ namespace {
 
 using Collection = RecipeFinder::Collection;
 
+// Read once, so that the thread that reads ahead looks up nothing shared.
 int ingredientNameWidth()
 {
-    return Schema::findTable(QStringLiteral("INGREDIE"))->field(QStringLiteral("Ingredient"))->size;
+    static const int width = Schema::findTable(QStringLiteral("INGREDIE"))->field(QStringLiteral("Ingredient"))->size;
+    return width;
 }
 
 QString comparableName(QByteArrayView stored)
@@ -253,10 +265,10 @@ QList<QByteArray> notedSince(TDatabase &db, const char *table, qint64 since)
     return keys;
 }
 
-void readIngredients(TDatabase &db, Collection &all)
+void readIngredients(sqlite3 *connection, Collection &all)
 {
-    SqliteStatement &rows = db.statement(QStringLiteral("SELECT \"Ingredient_ID\", \"Ingredient\" FROM \"INGREDIE\""),
-                                         QStringLiteral("INGREDIE"));
+    SqliteStatement rows(connection, QStringLiteral("SELECT \"Ingredient_ID\", \"Ingredient\" FROM \"INGREDIE\""),
+                         QStringLiteral("INGREDIE"));
     StatementRun run(rows);
     while (rows.step()) {
         const int place = all.ingredientPlace(rows.textView(0));
@@ -265,12 +277,12 @@ void readIngredients(TDatabase &db, Collection &all)
 }
 
 // Both reads run on an index alone: the names in the list's order, then the keys.
-void readRecipes(TDatabase &db, Collection &all)
+void readRecipes(sqlite3 *connection, Collection &all)
 {
     QHash<qint64, int> placeOfRow;
     {
-        SqliteStatement &rows = db.statement(
-            QStringLiteral("SELECT rowid, \"Name\" FROM \"Recipe\" ORDER BY \"Name\" COLLATE NOCASE"),
+        SqliteStatement rows(
+            connection, QStringLiteral("SELECT rowid, \"Name\" FROM \"Recipe\" ORDER BY \"Name\" COLLATE NOCASE"),
             QStringLiteral("Recipe"));
         StatementRun run(rows);
         while (rows.step()) {
@@ -280,8 +292,8 @@ void readRecipes(TDatabase &db, Collection &all)
     }
     all.linesOf.resize(all.recipes.size());
     {
-        SqliteStatement &rows = db.statement(
-            QStringLiteral("SELECT rowid, \"Recipe_ID\" FROM \"Recipe\" ORDER BY \"Recipe_ID\""),
+        SqliteStatement rows(
+            connection, QStringLiteral("SELECT rowid, \"Recipe_ID\" FROM \"Recipe\" ORDER BY \"Recipe_ID\""),
             QStringLiteral("Recipe"));
         StatementRun run(rows);
         while (rows.step()) {
@@ -311,10 +323,10 @@ void readRecipes(TDatabase &db, Collection &all)
 // Lines of a recipe that is not stored are left out. They come grouped by recipe, in the
 // order of the table's key, and are laid out by recipe place, which is the list's order, so
 // that a search walks them from first to last.
-void readLines(TDatabase &db, Collection &all)
+void readLines(sqlite3 *connection, Collection &all)
 {
-    SqliteStatement &rows = db.statement(
-        QStringLiteral("SELECT \"Recipe_ID\", \"Ingredient_ID\" FROM \"REC_INGR\" ORDER BY \"Recipe_ID\""),
+    SqliteStatement rows(
+        connection, QStringLiteral("SELECT \"Recipe_ID\", \"Ingredient_ID\" FROM \"REC_INGR\" ORDER BY \"Recipe_ID\""),
         QStringLiteral("REC_INGR"));
     StatementRun run(rows);
     std::vector<std::pair<int, int>> read;  // recipe place, ingredient place
@@ -395,25 +407,43 @@ void readRecipe(TDatabase &db, Collection &all, const QByteArray &key)
 // Reads everything in one read transaction, so that the recipes, their lines and their
 // ingredients agree even when another copy commits meanwhile. Inside a transaction of the
 // program's own, that transaction already does so.
-class ReadTransaction {
-public:
-    explicit ReadTransaction(TDatabase &db) : m_db(db), m_own(!db.inTransaction())
-    {
-        if (m_own)
-            m_db.statement(QStringLiteral("BEGIN")).exec();
+std::unique_ptr<Collection> readEverything(sqlite3 *connection, bool inTransaction)
+{
+    auto all = std::make_unique<Collection>();
+    if (!inTransaction)
+        SqliteStatement(connection, QStringLiteral("BEGIN")).exec();
+    try {
+        readIngredients(connection, *all);
+        readRecipes(connection, *all);
+        readLines(connection, *all);
+    } catch (...) {
+        if (!inTransaction)
+            sqlite3_exec(connection, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
     }
-    ~ReadTransaction()
-    {
-        if (m_own)
-            sqlite3_exec(m_db.handle(), "COMMIT", nullptr, nullptr, nullptr);
-    }
-    ReadTransaction(const ReadTransaction &) = delete;
-    ReadTransaction &operator=(const ReadTransaction &) = delete;
+    if (!inTransaction)
+        sqlite3_exec(connection, "COMMIT", nullptr, nullptr, nullptr);
+    return all;
+}
 
-private:
-    TDatabase &m_db;
-    bool m_own;
-};
+// The same on a connection of its own, for a thread of its own.
+std::unique_ptr<Collection> readEverythingFrom(const QByteArray &fileName)
+{
+    sqlite3 *connection = nullptr;
+    const int rc = sqlite3_open_v2(fileName.constData(), &connection, SQLITE_OPEN_READONLY, nullptr);
+    const std::unique_ptr<sqlite3, int (*)(sqlite3 *)> closing(connection, sqlite3_close);
+    if (rc != SQLITE_OK)
+        throw EngineError(EngineError::DiskError,
+                          QStringLiteral("Cannot read the recipes: %1").arg(QString::fromUtf8(sqlite3_errstr(rc))));
+    sqlite3_busy_timeout(connection, TDatabase::kBusyTimeoutMs);
+    return readEverything(connection, false);
+}
+
+Collection::Mark markNow(TDatabase &db)
+{
+    return {db.connectionSerial(), pragmaValue(db, QStringLiteral("PRAGMA schema_version")),
+            pragmaValue(db, QStringLiteral("PRAGMA data_version")), sqlite3_total_changes64(db.handle())};
+}
 
 // Beyond this many recipes changed (an import, say) reading everything is quicker.
 constexpr qsizetype kLargestChange = 1000;
@@ -435,52 +465,84 @@ QStringList RecipeFinder::namesFromText(const QString &text)
     return names;
 }
 
+// This connection's changes since the rows were read: too many to read one by one.
+bool RecipeFinder::tooManyChangesSince(qint64 ownChanges)
+{
+    SqliteStatement &count =
+        m_db.statement(QStringLiteral("SELECT count(*) FROM temp.\"FinderRecipes\" WHERE \"Change\" >= ?"));
+    count.bind(0, ownChanges);
+    StatementRun run(count);
+    return count.step() && count.int64Value(0) > kLargestChange;
+}
+
 // Everything is read again when another connection committed, when the tables were made
 // anew, or when this connection changed more than a few recipes; a smaller change of this
 // connection's own is read recipe by recipe. Inside a transaction, whose end may undo what
 // was read, nothing read is kept.
 const RecipeFinder::Collection &RecipeFinder::collection()
 {
-    const quint64 connection = m_db.connectionSerial();
-    const qint64 schemaVersion = pragmaValue(m_db, QStringLiteral("PRAGMA schema_version"));
-    const qint64 dataVersion = pragmaValue(m_db, QStringLiteral("PRAGMA data_version"));
+    if (m_readingAhead.valid())
+        m_collection = m_readingAhead.get();
+    const Collection::Mark now = markNow(m_db);
     const bool keep = !m_db.inTransaction();
     Collection *all = m_collection.get();
-    if (keep && all && all->connection == connection && all->schemaVersion == schemaVersion
-        && all->dataVersion == dataVersion) {
-        if (all->ownChanges == sqlite3_total_changes64(m_db.handle()))
+    if (keep && all && all->mark.sameRowsAs(now)) {
+        if (all->mark.ownChanges == now.ownChanges)
             return *all;
-        const QList<QByteArray> ingredients = notedSince(m_db, "FinderIngredients", all->ownChanges);
-        const QList<QByteArray> recipes = notedSince(m_db, "FinderRecipes", all->ownChanges);
-        if (recipes.size() <= kLargestChange) {
-            for (const QByteArray &key : ingredients)
+        if (!tooManyChangesSince(all->mark.ownChanges)) {
+            for (const QByteArray &key : notedSince(m_db, "FinderIngredients", all->mark.ownChanges))
                 readIngredient(m_db, *all, key);
-            for (const QByteArray &key : recipes)
+            for (const QByteArray &key : notedSince(m_db, "FinderRecipes", all->mark.ownChanges))
                 readRecipe(m_db, *all, key);
-            all->ownChanges = sqlite3_total_changes64(m_db.handle());
+            all->mark.ownChanges = sqlite3_total_changes64(m_db.handle());
             return *all;
         }
     }
-    auto read = std::make_unique<Collection>();
     if (keep)
         startTracking(m_db);
-    read->connection = connection;
-    read->schemaVersion = schemaVersion;
-    read->dataVersion = dataVersion;
-    read->ownChanges = keep ? sqlite3_total_changes64(m_db.handle()) : -1;
-    {
-        ReadTransaction snapshot(m_db);
-        readIngredients(m_db, *read);
-        readRecipes(m_db, *read);
-        readLines(m_db, *read);
-    }
-    m_collection = std::move(read);
+    m_collection = readEverything(m_db.handle(), !keep);
+    m_collection->mark = now;
+    if (!keep)
+        m_collection->mark.ownChanges = -1;
     return *m_collection;
+}
+
+bool RecipeFinder::readAhead()
+{
+    if (m_readingAhead.valid()) {
+        if (m_readingAhead.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+            return false;
+        try {
+            m_collection = m_readingAhead.get();
+            m_newerRowsReady = true;
+        } catch (...) {
+            // The next search reads for itself and says what fails.
+        }
+    }
+    if (!m_db.isOpen() || m_db.inTransaction())
+        return m_newerRowsReady;
+    const Collection::Mark now = markNow(m_db);
+    if (m_collection && m_collection->mark.sameRowsAs(now)
+        && (m_collection->mark.ownChanges == now.ownChanges || !tooManyChangesSince(m_collection->mark.ownChanges)))
+        return m_newerRowsReady;
+    const QByteArray fileName = sqlite3_db_filename(m_db.handle(), "main");
+    if (fileName.isEmpty())
+        return m_newerRowsReady;  // a database in memory is not shared with another connection
+    // What this connection changes from here on is noted; it is read on top of what the thread
+    // reads, which may already hold it.
+    startTracking(m_db);
+    m_readingAhead = std::async(std::launch::async, [fileName, now] {
+        std::unique_ptr<Collection> all = readEverythingFrom(fileName);
+        all->mark = now;
+        return all;
+    });
+    return m_newerRowsReady;
 }
 
 QList<FoundRecipe> RecipeFinder::find(const IngredientCriteria &criteria)
 {
     const Collection &all = collection();
+    m_newerRowsReady = false;
     auto holds = [&all](int recipe, const std::vector<char> &named) {
         const Collection::LineSpan span = all.linesOf[size_t(recipe)];
         const auto first = all.lines.begin() + span.start;

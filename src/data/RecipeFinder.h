@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <future>
 #include <memory>
 
 class TDatabase;
@@ -21,9 +22,9 @@ struct FoundRecipe {
 };
 
 // Finds recipes by their ingredient lines. The recipes, their lines and the ingredient names
-// are read once and kept, and read again whenever this or another copy of the program has
-// changed the database since, so that each search as the cook types runs in memory on the rows
-// as they are stored at that moment.
+// are read once and kept, so that each search as the cook types runs in memory, on the rows
+// as they are stored at that moment: what this copy of the program changes since is read
+// again recipe by recipe, and after another copy's change everything is read again.
 class RecipeFinder {
 public:
     explicit RecipeFinder(TDatabase &db);
@@ -36,6 +37,13 @@ public:
     // recipe but the excluded ones; a start that names no ingredient at all leaves none.
     QList<FoundRecipe> find(const IngredientCriteria &criteria);
 
+    // Keeps the rows ready for the next search: when another copy of the program, or a large
+    // change of this one's (an import), has put them out of date, reads them again on a thread
+    // of its own, and a search meanwhile waits for it. Costs a few small statements when
+    // nothing changed; the windows call it each second. True when rows read so are ready that
+    // no search has looked at yet: a list found before may be out of date.
+    bool readAhead();
+
     // The starts of names typed into one field: separated by commas, blanks around each one
     // dropped, empty ones left out ("egg, brown sugar" holds two).
     static QStringList namesFromText(const QString &text);
@@ -45,7 +53,10 @@ public:
 
 private:
     const Collection &collection();
+    bool tooManyChangesSince(qint64 ownChanges);
 
     TDatabase &m_db;
     std::unique_ptr<Collection> m_collection;
+    std::future<std::unique_ptr<Collection>> m_readingAhead;
+    bool m_newerRowsReady = false;
 };

@@ -39,6 +39,7 @@ private slots:
     void searchMovesTheListOnceAfterThePause();
     void findByIngredientShowsTheChosenRecipe_data();
     void findByIngredientShowsTheChosenRecipe();
+    void findByIngredientFollowsAnotherCopy();
 
 private:
     std::unique_ptr<MainWindowFixture> m_fixture;
@@ -275,6 +276,23 @@ void TestRecipeList::searchMovesTheListOnceAfterThePause()
     m_fixture->recipes().afterScroll = nullptr;
 }
 
+namespace {
+
+// Apple Pie, Beef Stew, Minestrone, Tomato Soup... with their ingredients.
+void addRecipesWithLines(MainWindowFixture &f)
+{
+    const QStringList ids = f.addRecipes(kRecipes);
+    const QList<QPair<int, QString>> lines{{0, "Flour"}, {0, "Apples"}, {1, "Beef"}, {2, "Tomatoes"},
+                                           {2, "Beans"}, {3, "Tomatoes"}, {3, "Basil"}};
+    for (const auto &[recipe, ingredient] : lines) {
+        f.exec("INSERT OR IGNORE INTO \"INGREDIE\" VALUES (?, ?)", {ingredient, ingredient});
+        f.exec("INSERT INTO \"REC_INGR\" (\"Recipe_ID\", \"Ingredient_ID\", \"Order\") VALUES (?, ?, 0)",
+               {ids[recipe], ingredient});
+    }
+}
+
+} // namespace
+
 void TestRecipeList::findByIngredientShowsTheChosenRecipe_data()
 {
     QTest::addColumn<QString>("with");
@@ -294,14 +312,7 @@ void TestRecipeList::findByIngredientShowsTheChosenRecipe()
     QFETCH(QString, without);
     QFETCH(QString, chosen);
     QFETCH(QString, category);
-    const QStringList ids = m_fixture->addRecipes(kRecipes);  // Apple Pie, Beef Stew, Minestrone, Tomato Soup...
-    const QList<QPair<int, QString>> lines{{0, "Flour"}, {0, "Apples"}, {1, "Beef"}, {2, "Tomatoes"},
-                                           {2, "Beans"}, {3, "Tomatoes"}, {3, "Basil"}};
-    for (const auto &[recipe, ingredient] : lines) {
-        m_fixture->exec("INSERT OR IGNORE INTO \"INGREDIE\" VALUES (?, ?)", {ingredient, ingredient});
-        m_fixture->exec("INSERT INTO \"REC_INGR\" (\"Recipe_ID\", \"Ingredient_ID\", \"Order\") VALUES (?, ?, 0)",
-                        {ids[recipe], ingredient});
-    }
+    addRecipesWithLines(*m_fixture);
     m_fixture->typeCategory("Soups");
     QVERIFY(m_fixture->selectRecipe("Minestrone"));
     bool ran = false;
@@ -322,6 +333,32 @@ void TestRecipeList::findByIngredientShowsTheChosenRecipe()
     QCOMPARE(m_fixture->currentName(), chosen);
     QCOMPARE(MainForm->cbCategory->currentText(), category);
     QCOMPARE(m_fixture->listedNames().contains("Apple Pie"), category == "ALL");
+    QVERIFY(m_fixture->prompter().errors.isEmpty());
+}
+
+// The list follows what another copy stores while it is open, and keeps the recipe chosen.
+void TestRecipeList::findByIngredientFollowsAnotherCopy()
+{
+    addRecipesWithLines(*m_fixture);
+    TDatabase other;
+    other.openDirectory(dmMain1->Database1.directory());
+    bool ran = false;
+    QTimer::singleShot(0, MainForm, [&] {
+        auto *finder = qobject_cast<FindByIngredientForm *>(QApplication::activeModalWidget());
+        QVERIFY(finder);
+        ran = true;
+        QTest::keyClicks(finder->edWith, "tomato");
+        QTRY_COMPARE(finder->lbCount->text(), QStringLiteral("2 recipes found"));
+        QTest::keyClick(finder->lvRecipes, Qt::Key_Down);  // Tomato Soup
+        execSql(other.connection(), "INSERT INTO \"Recipe\" (\"Recipe_ID\", \"Name\") VALUES ('2001', 'Gazpacho')");
+        execSql(other.connection(),
+                "INSERT INTO \"REC_INGR\" (\"Recipe_ID\", \"Ingredient_ID\", \"Order\") VALUES ('2001', 'Tomatoes', 0)");
+        QTRY_COMPARE_WITH_TIMEOUT(finder->lbCount->text(), QStringLiteral("3 recipes found"), 5000);
+        QCOMPARE(finder->lvRecipes->currentIndex().data().toString(), QStringLiteral("Tomato Soup"));
+        finder->reject();
+    });
+    QTest::keyClick(MainForm->DBGrid1, Qt::Key_F, Qt::ControlModifier);
+    QVERIFY(ran);
     QVERIFY(m_fixture->prompter().errors.isEmpty());
 }
 

@@ -20,6 +20,7 @@ private slots:
     void findSeesWhatWasStoredSince();
     void ownChangesAreReadAsAFreshFinderWould_data();
     void ownChangesAreReadAsAFreshFinderWould();
+    void readAheadBringsAnotherCopysRows();
 };
 
 namespace {
@@ -294,6 +295,33 @@ void TestSearch::ownChangesAreReadAsAFreshFinderWould()
     };
     for (const IngredientCriteria &search : searches)
         QCOMPARE(listed(kept.find(search)), listed(RecipeFinder(f.db).find(search)));
+}
+
+// Another copy's rows are read on a thread of their own; what this copy changes meanwhile is
+// read on top of them.
+void TestSearch::readAheadBringsAnotherCopysRows()
+{
+    EngineFixture f;
+    f.addIngredient("1", "Garlic");
+    f.addRecipe("20", "Pesto");
+    f.addLine("20", "1", 0);
+    RecipeFinder finder(f.db);
+    QCOMPARE(finder.find({{"garlic"}, {}}).size(), 1);
+    QVERIFY(!finder.readAhead());
+
+    TDatabase other;
+    other.openDirectory(f.directory());
+    execSql(other.connection(), "INSERT INTO \"REC_INGR\" (\"Recipe_ID\", \"Ingredient_ID\", \"Order\") VALUES ('21', '1', 0)");
+    execSql(other.connection(), "INSERT INTO \"Recipe\" (\"Recipe_ID\", \"Name\") VALUES ('21', 'Aioli')");
+    QVERIFY(!finder.readAhead());
+    f.exec("UPDATE \"Recipe\" SET \"Name\" = 'Pesto genovese' WHERE \"Recipe_ID\" = '20'");
+    QTRY_VERIFY(finder.readAhead());
+
+    QStringList names;
+    for (const FoundRecipe &recipe : finder.find({{"garlic"}, {}}))
+        names << recipe.name;
+    QCOMPARE(names, (QStringList{"Aioli", "Pesto genovese"}));
+    QVERIFY(!finder.readAhead());
 }
 
 QTEST_GUILESS_MAIN(TestSearch)
