@@ -70,6 +70,7 @@ struct RecipeFinder::Collection {
         qint64 schemaVersion = -1;
         qint64 dataVersion = -1;
         qint64 ownChanges = -1;
+        bool noted = false;  // whether this connection's changes since are noted
 
         // The same rows, but for what this connection changed since.
         bool sameRowsAs(const Mark &other) const
@@ -448,6 +449,24 @@ Collection::Mark markNow(TDatabase &db)
 // Beyond this many recipes changed (an import, say) reading everything is quicker.
 constexpr qsizetype kLargestChange = 1000;
 
+// This connection's changes since the rows were read: too many to read one by one.
+bool tooManyChangesSince(TDatabase &db, qint64 ownChanges)
+{
+    SqliteStatement &count =
+        db.statement(QStringLiteral("SELECT count(*) FROM temp.\"FinderRecipes\" WHERE \"Change\" >= ?"));
+    count.bind(0, ownChanges);
+    StatementRun run(count);
+    return count.step() && count.int64Value(0) > kLargestChange;
+}
+
+// Whether what was read can serve now: the rows are the same but for this connection's
+// changes since, which were noted and are few enough to read one by one.
+bool canCatchUp(TDatabase &db, const Collection &all, const Collection::Mark &now)
+{
+    return all.mark.sameRowsAs(now)
+        && (all.mark.ownChanges == now.ownChanges || (all.mark.noted && !tooManyChangesSince(db, all.mark.ownChanges)));
+}
+
 } // namespace
 
 RecipeFinder::RecipeFinder(TDatabase &db) : m_db(db) {}
@@ -465,15 +484,6 @@ QStringList RecipeFinder::namesFromText(const QString &text)
     return names;
 }
 
-// This connection's changes since the rows were read: too many to read one by one.
-bool RecipeFinder::tooManyChangesSince(qint64 ownChanges)
-{
-    SqliteStatement &count =
-        m_db.statement(QStringLiteral("SELECT count(*) FROM temp.\"FinderRecipes\" WHERE \"Change\" >= ?"));
-    count.bind(0, ownChanges);
-    StatementRun run(count);
-    return count.step() && count.int64Value(0) > kLargestChange;
-}
 
 // Everything is read again when another connection committed, when the tables were made
 // anew, or when this connection changed more than a few recipes; a smaller change of this
@@ -485,33 +495,34 @@ const RecipeFinder::Collection &RecipeFinder::collection()
         m_collection = m_readingAhead.get();
     const Collection::Mark now = markNow(m_db);
     const bool keep = !m_db.inTransaction();
-    Collection *all = m_collection.get();
-    if (keep && all && all->mark.sameRowsAs(now)) {
-        if (all->mark.ownChanges == now.ownChanges)
-            return *all;
-        if (!tooManyChangesSince(all->mark.ownChanges)) {
+    if (Collection *all = m_collection.get(); keep && all && canCatchUp(m_db, *all, now)) {
+        if (all->mark.ownChanges != now.ownChanges) {
             for (const QByteArray &key : notedSince(m_db, "FinderIngredients", all->mark.ownChanges))
                 readIngredient(m_db, *all, key);
             for (const QByteArray &key : notedSince(m_db, "FinderRecipes", all->mark.ownChanges))
                 readRecipe(m_db, *all, key);
             all->mark.ownChanges = sqlite3_total_changes64(m_db.handle());
-            return *all;
         }
+        return *all;
     }
-    if (keep)
+    m_noting = keep;
+    if (m_noting)
         startTracking(m_db);
     m_collection = readEverything(m_db.handle(), !keep);
     m_collection->mark = now;
+    m_collection->mark.noted = m_noting;
     if (!keep)
         m_collection->mark.ownChanges = -1;
     return *m_collection;
 }
 
+// Until the cook first searches, nothing is noted: noting costs every stored row a little,
+// which an import of thousands of recipes would feel.
 bool RecipeFinder::readAhead()
 {
     if (m_readingAhead.valid()) {
         if (m_readingAhead.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
-            return false;
+            return m_newerRowsReady;
         try {
             m_collection = m_readingAhead.get();
             m_newerRowsReady = true;
@@ -521,16 +532,17 @@ bool RecipeFinder::readAhead()
     }
     if (!m_db.isOpen() || m_db.inTransaction())
         return m_newerRowsReady;
-    const Collection::Mark now = markNow(m_db);
-    if (m_collection && m_collection->mark.sameRowsAs(now)
-        && (m_collection->mark.ownChanges == now.ownChanges || !tooManyChangesSince(m_collection->mark.ownChanges)))
+    Collection::Mark now = markNow(m_db);
+    if (m_collection && canCatchUp(m_db, *m_collection, now))
         return m_newerRowsReady;
     const QByteArray fileName = sqlite3_db_filename(m_db.handle(), "main");
     if (fileName.isEmpty())
         return m_newerRowsReady;  // a database in memory is not shared with another connection
     // What this connection changes from here on is noted; it is read on top of what the thread
     // reads, which may already hold it.
-    startTracking(m_db);
+    if (m_noting)
+        startTracking(m_db);
+    now.noted = m_noting;
     m_readingAhead = std::async(std::launch::async, [fileName, now] {
         std::unique_ptr<Collection> all = readEverythingFrom(fileName);
         all->mark = now;

@@ -53,10 +53,10 @@ public:
 
 private:
     const Collection &collection();
-    bool tooManyChangesSince(qint64 ownChanges);
 
     TDatabase &m_db;
     std::unique_ptr<Collection> m_collection;
     std::future<std::unique_ptr<Collection>> m_readingAhead;
     bool m_newerRowsReady = false;
+    bool m_noting = false;  // this connection's changes are noted once a search has read the rows
 };
