@@ -70,7 +70,7 @@ struct RecipeFinder::Collection {
         qint64 schemaVersion = -1;
         qint64 dataVersion = -1;
         qint64 ownChanges = -1;
-        bool noted = false;  // whether this connection's changes since are noted
+        qint64 generation = -1;  // of the notes of this connection's changes since; -1: none taken
 
         // The same rows, but for what this connection changed since.
         bool sameRowsAs(const Mark &other) const
@@ -171,9 +171,10 @@ std::vector<char> ingredientsNamed(const QStringList &names, const QStringList &
     return named;
 }
 
-qint64 pragmaValue(TDatabase &db, const QString &pragma)
+// The one value a statement returns, such as a pragma's.
+qint64 singleValue(TDatabase &db, const QString &sql)
 {
-    SqliteStatement &value = db.statement(pragma);
+    SqliteStatement &value = db.statement(sql);
     StatementRun run(value);
     value.step();
     return value.int64Value(0);
@@ -214,51 +215,68 @@ bool listedBefore(const Collection::Recipe &a, const Collection::Recipe &b)
 }
 
 // This connection's changes are noted as they are made, in temporary tables that only it
-// sees, so that a finder can read again just the recipes and ingredients they touched. Each
-// note carries the connection's count of changed rows before the change, so every finder
-// on the connection takes the notes made since its own last read. Dropping a table drops its
-// triggers; a finder then reads everything and makes them again.
+// sees, so that a finder can read again just the recipes and ingredients they touched. A
+// finder starts a new generation of notes whenever it has read, and later takes the notes
+// of that generation and after, so that several finders can share one connection. Within a
+// generation a recipe is noted once, however many of its lines an import stores. Dropping a
+// table drops its triggers; a finder then reads everything and makes them again.
 const char *const kTrackingSql[] = {
-    R"(CREATE TEMP TABLE IF NOT EXISTS "FinderRecipes" ("Recipe_ID" TEXT PRIMARY KEY, "Change" INTEGER) WITHOUT ROWID)",
-    R"(CREATE INDEX IF NOT EXISTS temp."FinderRecipesByChange" ON "FinderRecipes" ("Change"))",
-    R"(CREATE TEMP TABLE IF NOT EXISTS "FinderIngredients" ("Ingredient_ID" TEXT PRIMARY KEY, "Change" INTEGER) WITHOUT ROWID)",
-    R"(CREATE INDEX IF NOT EXISTS temp."FinderIngredientsByChange" ON "FinderIngredients" ("Change"))",
+    R"(CREATE TEMP TABLE IF NOT EXISTS "FinderGeneration" ("Number" INTEGER NOT NULL))",
+    R"(INSERT INTO temp."FinderGeneration" SELECT 0 WHERE NOT EXISTS (SELECT * FROM temp."FinderGeneration"))",
+    R"(CREATE TEMP TABLE IF NOT EXISTS "FinderRecipes"
+       ("Recipe_ID" TEXT, "Generation" INTEGER, PRIMARY KEY ("Recipe_ID", "Generation")) WITHOUT ROWID)",
+    R"(CREATE INDEX IF NOT EXISTS temp."FinderRecipesByGeneration" ON "FinderRecipes" ("Generation"))",
+    R"(CREATE TEMP TABLE IF NOT EXISTS "FinderIngredients"
+       ("Ingredient_ID" TEXT, "Generation" INTEGER, PRIMARY KEY ("Ingredient_ID", "Generation")) WITHOUT ROWID)",
+    R"(CREATE INDEX IF NOT EXISTS temp."FinderIngredientsByGeneration" ON "FinderIngredients" ("Generation"))",
     R"(CREATE TEMP TRIGGER IF NOT EXISTS "FinderRecipeAdded" AFTER INSERT ON main."Recipe"
-       BEGIN INSERT OR REPLACE INTO "FinderRecipes" VALUES (NEW."Recipe_ID", total_changes()); END)",
+       BEGIN INSERT OR IGNORE INTO "FinderRecipes" SELECT NEW."Recipe_ID", "Number" FROM "FinderGeneration"; END)",
     R"(CREATE TEMP TRIGGER IF NOT EXISTS "FinderRecipeChanged" AFTER UPDATE OF "Recipe_ID", "Name" ON main."Recipe"
-       BEGIN INSERT OR REPLACE INTO "FinderRecipes"
-       VALUES (OLD."Recipe_ID", total_changes()), (NEW."Recipe_ID", total_changes()); END)",
+       BEGIN INSERT OR IGNORE INTO "FinderRecipes" SELECT OLD."Recipe_ID", "Number" FROM "FinderGeneration"
+       UNION ALL SELECT NEW."Recipe_ID", "Number" FROM "FinderGeneration"; END)",
     R"(CREATE TEMP TRIGGER IF NOT EXISTS "FinderRecipeDeleted" AFTER DELETE ON main."Recipe"
-       BEGIN INSERT OR REPLACE INTO "FinderRecipes" VALUES (OLD."Recipe_ID", total_changes()); END)",
+       BEGIN INSERT OR IGNORE INTO "FinderRecipes" SELECT OLD."Recipe_ID", "Number" FROM "FinderGeneration"; END)",
     R"(CREATE TEMP TRIGGER IF NOT EXISTS "FinderLineAdded" AFTER INSERT ON main."REC_INGR"
-       BEGIN INSERT OR REPLACE INTO "FinderRecipes" VALUES (NEW."Recipe_ID", total_changes()); END)",
+       BEGIN INSERT OR IGNORE INTO "FinderRecipes" SELECT NEW."Recipe_ID", "Number" FROM "FinderGeneration"; END)",
     R"(CREATE TEMP TRIGGER IF NOT EXISTS "FinderLineChanged"
        AFTER UPDATE OF "Recipe_ID", "Ingredient_ID" ON main."REC_INGR"
-       BEGIN INSERT OR REPLACE INTO "FinderRecipes"
-       VALUES (OLD."Recipe_ID", total_changes()), (NEW."Recipe_ID", total_changes()); END)",
+       BEGIN INSERT OR IGNORE INTO "FinderRecipes" SELECT OLD."Recipe_ID", "Number" FROM "FinderGeneration"
+       UNION ALL SELECT NEW."Recipe_ID", "Number" FROM "FinderGeneration"; END)",
     R"(CREATE TEMP TRIGGER IF NOT EXISTS "FinderLineDeleted" AFTER DELETE ON main."REC_INGR"
-       BEGIN INSERT OR REPLACE INTO "FinderRecipes" VALUES (OLD."Recipe_ID", total_changes()); END)",
+       BEGIN INSERT OR IGNORE INTO "FinderRecipes" SELECT OLD."Recipe_ID", "Number" FROM "FinderGeneration"; END)",
     R"(CREATE TEMP TRIGGER IF NOT EXISTS "FinderIngredientAdded" AFTER INSERT ON main."INGREDIE"
-       BEGIN INSERT OR REPLACE INTO "FinderIngredients" VALUES (NEW."Ingredient_ID", total_changes()); END)",
+       BEGIN INSERT OR IGNORE INTO "FinderIngredients" SELECT NEW."Ingredient_ID", "Number" FROM "FinderGeneration"; END)",
     R"(CREATE TEMP TRIGGER IF NOT EXISTS "FinderIngredientChanged"
        AFTER UPDATE OF "Ingredient_ID", "Ingredient" ON main."INGREDIE"
-       BEGIN INSERT OR REPLACE INTO "FinderIngredients"
-       VALUES (OLD."Ingredient_ID", total_changes()), (NEW."Ingredient_ID", total_changes()); END)",
+       BEGIN INSERT OR IGNORE INTO "FinderIngredients" SELECT OLD."Ingredient_ID", "Number" FROM "FinderGeneration"
+       UNION ALL SELECT NEW."Ingredient_ID", "Number" FROM "FinderGeneration"; END)",
     R"(CREATE TEMP TRIGGER IF NOT EXISTS "FinderIngredientDeleted" AFTER DELETE ON main."INGREDIE"
-       BEGIN INSERT OR REPLACE INTO "FinderIngredients" VALUES (OLD."Ingredient_ID", total_changes()); END)",
+       BEGIN INSERT OR IGNORE INTO "FinderIngredients" SELECT OLD."Ingredient_ID", "Number" FROM "FinderGeneration"; END)",
 };
 
-void startTracking(TDatabase &db)
+// Starts a new generation of notes and returns its number.
+qint64 newGeneration(TDatabase &db)
+{
+    db.statement(QStringLiteral("UPDATE temp.\"FinderGeneration\" SET \"Number\" = \"Number\" + 1")).exec();
+    return singleValue(db, QStringLiteral("SELECT \"Number\" FROM temp.\"FinderGeneration\""));
+}
+
+qint64 startTracking(TDatabase &db)
 {
     for (const char *sql : kTrackingSql)
         db.statement(QString::fromLatin1(sql)).exec();
+    return newGeneration(db);
 }
 
-// The keys noted since the connection's count of changed rows stood at `since`.
-QList<QByteArray> notedSince(TDatabase &db, const char *table, qint64 since)
+// The keys noted in the generation given and after.
+QList<QByteArray> notedSince(TDatabase &db, const char *table, qint64 generation)
 {
-    SqliteStatement &rows = db.statement(QStringLiteral("SELECT * FROM temp.\"%1\" WHERE \"Change\" >= ?").arg(QLatin1String(table)));
-    rows.bind(0, since);
+    SqliteStatement &rows = db.statement(
+        QStringLiteral("SELECT DISTINCT * FROM (SELECT %1 FROM temp.\"%2\" WHERE \"Generation\" >= ?)")
+            .arg(QLatin1String(table) == QLatin1String("FinderRecipes") ? QStringLiteral("\"Recipe_ID\"")
+                                                                           : QStringLiteral("\"Ingredient_ID\""),
+                 QLatin1String(table)));
+    rows.bind(0, generation);
     StatementRun run(rows);
     QList<QByteArray> keys;
     while (rows.step())
@@ -442,19 +460,19 @@ std::unique_ptr<Collection> readEverythingFrom(const QByteArray &fileName)
 
 Collection::Mark markNow(TDatabase &db)
 {
-    return {db.connectionSerial(), pragmaValue(db, QStringLiteral("PRAGMA schema_version")),
-            pragmaValue(db, QStringLiteral("PRAGMA data_version")), sqlite3_total_changes64(db.handle())};
+    return {db.connectionSerial(), singleValue(db, QStringLiteral("PRAGMA schema_version")),
+            singleValue(db, QStringLiteral("PRAGMA data_version")), sqlite3_total_changes64(db.handle())};
 }
 
 // Beyond this many recipes changed (an import, say) reading everything is quicker.
 constexpr qsizetype kLargestChange = 1000;
 
 // This connection's changes since the rows were read: too many to read one by one.
-bool tooManyChangesSince(TDatabase &db, qint64 ownChanges)
+bool tooManyChangesSince(TDatabase &db, qint64 generation)
 {
-    SqliteStatement &count =
-        db.statement(QStringLiteral("SELECT count(*) FROM temp.\"FinderRecipes\" WHERE \"Change\" >= ?"));
-    count.bind(0, ownChanges);
+    SqliteStatement &count = db.statement(
+        QStringLiteral("SELECT count(DISTINCT \"Recipe_ID\") FROM temp.\"FinderRecipes\" WHERE \"Generation\" >= ?"));
+    count.bind(0, generation);
     StatementRun run(count);
     return count.step() && count.int64Value(0) > kLargestChange;
 }
@@ -464,7 +482,8 @@ bool tooManyChangesSince(TDatabase &db, qint64 ownChanges)
 bool canCatchUp(TDatabase &db, const Collection &all, const Collection::Mark &now)
 {
     return all.mark.sameRowsAs(now)
-        && (all.mark.ownChanges == now.ownChanges || (all.mark.noted && !tooManyChangesSince(db, all.mark.ownChanges)));
+        && (all.mark.ownChanges == now.ownChanges
+            || (all.mark.generation >= 0 && !tooManyChangesSince(db, all.mark.generation)));
 }
 
 } // namespace
@@ -497,22 +516,21 @@ const RecipeFinder::Collection &RecipeFinder::collection()
     const bool keep = !m_db.inTransaction();
     if (Collection *all = m_collection.get(); keep && all && canCatchUp(m_db, *all, now)) {
         if (all->mark.ownChanges != now.ownChanges) {
-            for (const QByteArray &key : notedSince(m_db, "FinderIngredients", all->mark.ownChanges))
+            for (const QByteArray &key : notedSince(m_db, "FinderIngredients", all->mark.generation))
                 readIngredient(m_db, *all, key);
-            for (const QByteArray &key : notedSince(m_db, "FinderRecipes", all->mark.ownChanges))
+            for (const QByteArray &key : notedSince(m_db, "FinderRecipes", all->mark.generation))
                 readRecipe(m_db, *all, key);
+            all->mark.generation = newGeneration(m_db);
             all->mark.ownChanges = sqlite3_total_changes64(m_db.handle());
         }
         return *all;
     }
     m_noting = keep;
-    if (m_noting)
-        startTracking(m_db);
+    Collection::Mark mark = now;
+    mark.generation = m_noting ? startTracking(m_db) : -1;
+    mark.ownChanges = keep ? sqlite3_total_changes64(m_db.handle()) : -1;
     m_collection = readEverything(m_db.handle(), !keep);
-    m_collection->mark = now;
-    m_collection->mark.noted = m_noting;
-    if (!keep)
-        m_collection->mark.ownChanges = -1;
+    m_collection->mark = mark;
     return *m_collection;
 }
 
@@ -540,9 +558,10 @@ bool RecipeFinder::readAhead()
         return m_newerRowsReady;  // a database in memory is not shared with another connection
     // What this connection changes from here on is noted; it is read on top of what the thread
     // reads, which may already hold it.
-    if (m_noting)
-        startTracking(m_db);
-    now.noted = m_noting;
+    if (m_noting) {
+        now.generation = startTracking(m_db);
+        now.ownChanges = sqlite3_total_changes64(m_db.handle());
+    }
     m_readingAhead = std::async(std::launch::async, [fileName, now] {
         std::unique_ptr<Collection> all = readEverythingFrom(fileName);
         all->mark = now;
