@@ -1,6 +1,5 @@
 // Rates of the exchange formats: importing the largest sample Meal-Master archive repeated
-// 20 times into an empty database (with the peak resident memory, and again while a finder
-// notes every change, as in the main window), importing a generated
+// 20 times into an empty database (with the peak resident memory), importing a generated
 // Meal-Master file of 100,000 recipes, and exporting those 100,000 recipes to the native and
 // the Meal-Master formats; and the time one recipe of 10,000 ingredient lines takes to import
 // in either format, which grows with the recipe's length only in proportion. Each case runs
@@ -9,7 +8,6 @@
 
 #include "BenchFiles.h"
 #include "BenchStats.h"
-#include "data/RecipeFinder.h"
 #include "data/dmmain.h"
 #include "exchange/ExchangeError.h"
 #include "exchange/MealMasterExporter.h"
@@ -149,18 +147,12 @@ bool importAndReport(TdmMain1 &dm, const QString &fileName, const QByteArray &wh
     return reportRate(what + " (" + QByteArray::number(stored) + " recipes)", stored, watch, kImportTarget);
 }
 
-// With `noted`, a finder has read the recipes first, as the main window's does, so that every
-// row the import stores is noted for it as well.
-int runArchive(bool noted)
+int runArchive()
 {
     BenchEnvironment env;
     const QString fileName = writeArchiveCopies(env);
     TdmMain1 dm;
-    RecipeFinder finder(dm.Database1);
-    if (noted)
-        finder.find({});
-    const bool fast = importAndReport(dm, fileName,
-                                      "import archive x" + QByteArray::number(kArchiveCopies) + (noted ? ", noted" : ""));
+    const bool fast = importAndReport(dm, fileName, "import archive x" + QByteArray::number(kArchiveCopies));
     const double memory = peakResidentMb();
     const bool small = memory > 0 && memory < kMemoryTargetMb;
     report("  peak resident memory (VmHWM)", memory, "MB", "<", kMemoryTargetMb, small);
@@ -243,9 +235,7 @@ int runCase(const QString &name)
 {
     try {
         if (name == QLatin1String("archive"))
-            return runArchive(false);
-        if (name == QLatin1String("archive-noted"))
-            return runArchive(true);
+            return runArchive();
         if (name == QLatin1String("generated"))
             return runGenerated();
         if (name == QLatin1String("long"))
@@ -254,7 +244,7 @@ int runCase(const QString &name)
         std::printf("%s failed: %s\n", qPrintable(name), e.what());
         return 2;
     }
-    std::printf("unknown case %s (archive, archive-noted, generated, long)\n", qPrintable(name));
+    std::printf("unknown case %s (archive, generated, long)\n", qPrintable(name));
     return 2;
 }
 
@@ -266,7 +256,7 @@ int main(int argc, char **argv)
     if (argc > 1)
         return runCase(QString::fromLocal8Bit(argv[1]));
     int result = 0;
-    for (const char *name : {"archive", "archive-noted", "generated", "long"}) {
+    for (const char *name : {"archive", "generated", "long"}) {
         QProcess child;
         child.setProcessChannelMode(QProcess::ForwardedChannels);
         child.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(name)});

@@ -534,8 +534,9 @@ const RecipeFinder::Collection &RecipeFinder::collection()
     return *m_collection;
 }
 
-// Until the cook first searches, nothing is noted: noting costs every stored row a little,
-// which an import of thousands of recipes would feel.
+// Until the cook first searches, nothing is noted: noting costs a little on every row this
+// connection stores. (The import window stores on a connection of its own; what it stores
+// is read as another copy's change.)
 bool RecipeFinder::readAhead()
 {
     if (m_readingAhead.valid()) {
