@@ -138,41 +138,50 @@ const Search kSearches[] = {
 
 int g_misses = 0;
 
-// Judged by the wall clock, or by processor time where the machine's other work should not count.
-void report(const char *what, qsizetype found, const std::vector<double> &wall, const std::vector<double> &processor,
-            double targetMs, bool byProcessorTime = false)
-{
-    const bool passed = median(byProcessorTime ? processor : wall) < targetMs;
-    g_misses += passed ? 0 : 1;
-    std::printf("%-34s %7lld found  median %6.1f ms (cpu %6.1f), max %6.1f ms  < %.0f ms%s  %s\n", what,
-                static_cast<long long>(found), median(wall), median(processor), percentile(wall, 1.0), targetMs,
-                byProcessorTime ? " cpu" : "", passed ? "PASS" : "MISS");
-    std::fflush(stdout);
-}
-
-// A new finder each time, as after a change to the database.
-void measureFirstSearch(TDatabase &db)
-{
+// The times of searches of one kind, in milliseconds.
+struct Timings {
     std::vector<double> wall, processor;
     qsizetype found = 0;
-    for (int i = 0; i < kFirstRuns; ++i) {
-        RecipeFinder finder(db);
+
+    void search(RecipeFinder &finder, const IngredientCriteria &criteria)
+    {
         QElapsedTimer timer;
         timer.start();
         const double processorStart = processorSeconds();
-        found = finder.find({}).size();
+        found = finder.find(criteria).size();
         wall.push_back(timer.nsecsElapsed() / 1e6);
         processor.push_back((processorSeconds() - processorStart) * 1e3);
     }
-    report("first search, reading the recipes", found, wall, processor, 500, true);
+};
+
+// Judged by the wall clock, or by processor time where the machine's other work should not count.
+void report(const char *what, const Timings &t, double targetMs, bool byProcessorTime = false)
+{
+    const bool passed = median(byProcessorTime ? t.processor : t.wall) < targetMs;
+    g_misses += passed ? 0 : 1;
+    std::printf("%-34s %7lld found  median %6.1f ms (cpu %6.1f), max %6.1f ms  < %.0f ms%s  %s\n", what,
+                static_cast<long long>(t.found), median(t.wall), median(t.processor), percentile(t.wall, 1.0),
+                targetMs, byProcessorTime ? " cpu" : "", passed ? "PASS" : "MISS");
+    std::fflush(stdout);
 }
 
-// The cook saves one recipe with its lines, as the recipe editor does, through `writer`; then
-// searches. The values are written back as they are, so the collection stays the same.
+// A new finder each time, as when the program starts.
+void measureFirstSearch(TDatabase &db)
+{
+    Timings timings;
+    for (int i = 0; i < kFirstRuns; ++i) {
+        RecipeFinder finder(db);
+        timings.search(finder, {});
+    }
+    report("first search, reading the recipes", timings, 500, true);
+}
+
 enum class Wait { No, ForReadAhead };
 
-// With Wait::ForReadAhead the search comes once the rows are read ahead, as when the windows,
-// which call readAhead() each second, show the finder a moment after the save.
+// The cook saves one recipe with its lines, as the recipe editor does, through `writer`; then
+// searches. The values are written back as they are, so the collection stays the same. With
+// Wait::ForReadAhead the search comes once the rows are read ahead, as when the windows, which
+// call readAhead() each second, show the finder a moment after the save.
 void measureAfterSaving(TDatabase &writer, RecipeFinder &finder, const char *what, double targetMs, Wait wait,
                         bool byProcessorTime = false)
 {
@@ -181,8 +190,7 @@ void measureAfterSaving(TDatabase &writer, RecipeFinder &finder, const char *wha
     lines.prepare(QStringLiteral("UPDATE \"REC_INGR\" SET \"Ingredient_ID\" = \"Ingredient_ID\" WHERE \"Recipe_ID\" = ?"));
     const IngredientCriteria criteria{{QStringLiteral("garlic")}, {}};
     finder.find(criteria);
-    std::vector<double> wall, processor;
-    qsizetype found = 0;
+    Timings timings;
     for (int i = 0; i < kRuns; ++i) {
         const QString id = QString::number(i * 997 % kRecipes);
         {
@@ -194,31 +202,19 @@ void measureAfterSaving(TDatabase &writer, RecipeFinder &finder, const char *wha
         if (wait == Wait::ForReadAhead)
             while (!finder.readAhead())
                 QThread::msleep(5);
-        QElapsedTimer timer;
-        timer.start();
-        const double processorStart = processorSeconds();
-        found = finder.find(criteria).size();
-        wall.push_back(timer.nsecsElapsed() / 1e6);
-        processor.push_back((processorSeconds() - processorStart) * 1e3);
+        timings.search(finder, criteria);
     }
-    report(what, found, wall, processor, targetMs, byProcessorTime);
+    report(what, timings, targetMs, byProcessorTime);
 }
 
 void measure(RecipeFinder &finder, const Search &search)
 {
     const IngredientCriteria criteria{RecipeFinder::namesFromText(QString::fromUtf8(search.with)),
                                       RecipeFinder::namesFromText(QString::fromUtf8(search.without))};
-    std::vector<double> wall, processor;
-    qsizetype found = 0;
-    for (int i = 0; i < kRuns; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        const double processorStart = processorSeconds();
-        found = finder.find(criteria).size();
-        wall.push_back(timer.nsecsElapsed() / 1e6);
-        processor.push_back((processorSeconds() - processorStart) * 1e3);
-    }
-    report(search.what, found, wall, processor, 50);
+    Timings timings;
+    for (int i = 0; i < kRuns; ++i)
+        timings.search(finder, criteria);
+    report(search.what, timings, 50);
 }
 
 } // namespace
