@@ -220,39 +220,49 @@ bool listedBefore(const Collection::Recipe &a, const Collection::Recipe &b)
 // of that generation and after, so that several finders can share one connection. Within a
 // generation a recipe is noted once, however many of its lines an import stores. Dropping a
 // table drops its triggers; a finder then reads everything and makes them again.
-const char *const kTrackingSql[] = {
-    R"(CREATE TEMP TABLE IF NOT EXISTS "FinderGeneration" ("Number" INTEGER NOT NULL))",
-    R"(INSERT INTO temp."FinderGeneration" SELECT 0 WHERE NOT EXISTS (SELECT * FROM temp."FinderGeneration"))",
-    R"(CREATE TEMP TABLE IF NOT EXISTS "FinderRecipes"
-       ("Recipe_ID" TEXT, "Generation" INTEGER, PRIMARY KEY ("Recipe_ID", "Generation")) WITHOUT ROWID)",
-    R"(CREATE INDEX IF NOT EXISTS temp."FinderRecipesByGeneration" ON "FinderRecipes" ("Generation"))",
-    R"(CREATE TEMP TABLE IF NOT EXISTS "FinderIngredients"
-       ("Ingredient_ID" TEXT, "Generation" INTEGER, PRIMARY KEY ("Ingredient_ID", "Generation")) WITHOUT ROWID)",
-    R"(CREATE INDEX IF NOT EXISTS temp."FinderIngredientsByGeneration" ON "FinderIngredients" ("Generation"))",
-    R"(CREATE TEMP TRIGGER IF NOT EXISTS "FinderRecipeAdded" AFTER INSERT ON main."Recipe"
-       BEGIN INSERT OR IGNORE INTO "FinderRecipes" SELECT NEW."Recipe_ID", "Number" FROM "FinderGeneration"; END)",
-    R"(CREATE TEMP TRIGGER IF NOT EXISTS "FinderRecipeChanged" AFTER UPDATE OF "Recipe_ID", "Name" ON main."Recipe"
-       BEGIN INSERT OR IGNORE INTO "FinderRecipes" SELECT OLD."Recipe_ID", "Number" FROM "FinderGeneration"
-       UNION ALL SELECT NEW."Recipe_ID", "Number" FROM "FinderGeneration"; END)",
-    R"(CREATE TEMP TRIGGER IF NOT EXISTS "FinderRecipeDeleted" AFTER DELETE ON main."Recipe"
-       BEGIN INSERT OR IGNORE INTO "FinderRecipes" SELECT OLD."Recipe_ID", "Number" FROM "FinderGeneration"; END)",
-    R"(CREATE TEMP TRIGGER IF NOT EXISTS "FinderLineAdded" AFTER INSERT ON main."REC_INGR"
-       BEGIN INSERT OR IGNORE INTO "FinderRecipes" SELECT NEW."Recipe_ID", "Number" FROM "FinderGeneration"; END)",
-    R"(CREATE TEMP TRIGGER IF NOT EXISTS "FinderLineChanged"
-       AFTER UPDATE OF "Recipe_ID", "Ingredient_ID" ON main."REC_INGR"
-       BEGIN INSERT OR IGNORE INTO "FinderRecipes" SELECT OLD."Recipe_ID", "Number" FROM "FinderGeneration"
-       UNION ALL SELECT NEW."Recipe_ID", "Number" FROM "FinderGeneration"; END)",
-    R"(CREATE TEMP TRIGGER IF NOT EXISTS "FinderLineDeleted" AFTER DELETE ON main."REC_INGR"
-       BEGIN INSERT OR IGNORE INTO "FinderRecipes" SELECT OLD."Recipe_ID", "Number" FROM "FinderGeneration"; END)",
-    R"(CREATE TEMP TRIGGER IF NOT EXISTS "FinderIngredientAdded" AFTER INSERT ON main."INGREDIE"
-       BEGIN INSERT OR IGNORE INTO "FinderIngredients" SELECT NEW."Ingredient_ID", "Number" FROM "FinderGeneration"; END)",
-    R"(CREATE TEMP TRIGGER IF NOT EXISTS "FinderIngredientChanged"
-       AFTER UPDATE OF "Ingredient_ID", "Ingredient" ON main."INGREDIE"
-       BEGIN INSERT OR IGNORE INTO "FinderIngredients" SELECT OLD."Ingredient_ID", "Number" FROM "FinderGeneration"
-       UNION ALL SELECT NEW."Ingredient_ID", "Number" FROM "FinderGeneration"; END)",
-    R"(CREATE TEMP TRIGGER IF NOT EXISTS "FinderIngredientDeleted" AFTER DELETE ON main."INGREDIE"
-       BEGIN INSERT OR IGNORE INTO "FinderIngredients" SELECT OLD."Ingredient_ID", "Number" FROM "FinderGeneration"; END)",
+
+// A table whose changes are noted: the key it notes, the columns whose change matters and the
+// table of notes.
+struct Watched {
+    const char *table;
+    const char *key;
+    const char *columns;
+    const char *notes;
 };
+
+const Watched kWatched[] = {
+    {"Recipe", "Recipe_ID", R"("Recipe_ID", "Name")", "FinderRecipes"},
+    {"REC_INGR", "Recipe_ID", R"("Recipe_ID", "Ingredient_ID")", "FinderRecipes"},
+    {"INGREDIE", "Ingredient_ID", R"("Ingredient_ID", "Ingredient")", "FinderIngredients"},
+};
+
+QStringList trackingSql()
+{
+    QStringList sql{
+        QStringLiteral(R"(CREATE TEMP TABLE IF NOT EXISTS "FinderGeneration" ("Number" INTEGER NOT NULL))"),
+        QStringLiteral(
+            R"(INSERT INTO temp."FinderGeneration" SELECT 0 WHERE NOT EXISTS (SELECT * FROM temp."FinderGeneration"))")};
+    for (const char *notes : {"FinderRecipes", "FinderIngredients"})
+        sql << QStringLiteral(R"(CREATE TEMP TABLE IF NOT EXISTS "%1"
+                                 ("Key" TEXT, "Generation" INTEGER, PRIMARY KEY ("Key", "Generation")) WITHOUT ROWID)")
+                   .arg(QLatin1String(notes))
+            << QStringLiteral(R"(CREATE INDEX IF NOT EXISTS temp."%1ByGeneration" ON "%1" ("Generation"))")
+                   .arg(QLatin1String(notes));
+    for (const Watched &watched : kWatched) {
+        auto note = [&watched](const char *row) {
+            return QStringLiteral(R"(INSERT OR IGNORE INTO "%1" SELECT %2."%3", "Number" FROM "FinderGeneration";)")
+                .arg(QLatin1String(watched.notes), QLatin1String(row), QLatin1String(watched.key));
+        };
+        const QString trigger =
+            QStringLiteral(R"(CREATE TEMP TRIGGER IF NOT EXISTS "Finder%1%2" AFTER %3 ON main."%1" BEGIN %4 END)");
+        const QLatin1String table(watched.table);
+        sql << trigger.arg(table, QStringLiteral("Added"), QStringLiteral("INSERT"), note("NEW"))
+            << trigger.arg(table, QStringLiteral("Changed"), QStringLiteral("UPDATE OF ") + QLatin1String(watched.columns),
+                           note("OLD") + note("NEW"))
+            << trigger.arg(table, QStringLiteral("Deleted"), QStringLiteral("DELETE"), note("OLD"));
+    }
+    return sql;
+}
 
 // Starts a new generation of notes and returns its number.
 qint64 newGeneration(TDatabase &db)
@@ -263,19 +273,17 @@ qint64 newGeneration(TDatabase &db)
 
 qint64 startTracking(TDatabase &db)
 {
-    for (const char *sql : kTrackingSql)
-        db.statement(QString::fromLatin1(sql)).exec();
+    static const QStringList sql = trackingSql();
+    for (const QString &statement : sql)
+        db.statement(statement).exec();
     return newGeneration(db);
 }
 
 // The keys noted in the generation given and after.
-QList<QByteArray> notedSince(TDatabase &db, const char *table, qint64 generation)
+QList<QByteArray> notedSince(TDatabase &db, const char *notes, qint64 generation)
 {
     SqliteStatement &rows = db.statement(
-        QStringLiteral("SELECT DISTINCT * FROM (SELECT %1 FROM temp.\"%2\" WHERE \"Generation\" >= ?)")
-            .arg(QLatin1String(table) == QLatin1String("FinderRecipes") ? QStringLiteral("\"Recipe_ID\"")
-                                                                           : QStringLiteral("\"Ingredient_ID\""),
-                 QLatin1String(table)));
+        QStringLiteral("SELECT DISTINCT \"Key\" FROM temp.\"%1\" WHERE \"Generation\" >= ?").arg(QLatin1String(notes)));
     rows.bind(0, generation);
     StatementRun run(rows);
     QList<QByteArray> keys;
@@ -471,7 +479,7 @@ constexpr qsizetype kLargestChange = 1000;
 bool tooManyChangesSince(TDatabase &db, qint64 generation)
 {
     SqliteStatement &count = db.statement(
-        QStringLiteral("SELECT count(DISTINCT \"Recipe_ID\") FROM temp.\"FinderRecipes\" WHERE \"Generation\" >= ?"));
+        QStringLiteral("SELECT count(DISTINCT \"Key\") FROM temp.\"FinderRecipes\" WHERE \"Generation\" >= ?"));
     count.bind(0, generation);
     StatementRun run(count);
     return count.step() && count.int64Value(0) > kLargestChange;
