@@ -2,6 +2,7 @@
 
 #include "data/KitchenQuantity.h"
 #include "data/Query.h"
+#include "data/ReportQueries.h"
 
 #include <QHash>
 #include <QMap>
@@ -116,33 +117,23 @@ QList<ShoppingLine> linesOfRecipes(TDatabase &db, const QStringList &recipeIds)
     keys.removeDuplicates();
     if (keys.isEmpty())
         return {};
-    QStringList parameters;
-    for (int i = 0; i < keys.size(); ++i)
-        parameters << QStringLiteral(":recipe%1").arg(i);
+    const QString name = QStringLiteral("recipe");
     TQuery query(db);
     query.setSql(kLineFields.arg(QStringLiteral("Null")) + QStringLiteral("From \"Recipe.DB\" R\n") + kLineTables
                  + QStringLiteral("Where R.Recipe_ID In (%1)\nOrder By R.Recipe_ID, RI.\"Order\"")
-                       .arg(parameters.join(QStringLiteral(", "))));
-    for (int i = 0; i < keys.size(); ++i)
-        query.bindValue(parameters[i], keys[i]);
+                       .arg(ReportQueries::listParameters(name, keys.size())));
+    ReportQueries::bindList(query, name, keys);
     return readLines(query);
 }
 
 QList<ShoppingLine> linesOfPlannedDays(TDatabase &db, const QDate &from, const QDate &to)
 {
-    QString sql = kLineFields.arg(QStringLiteral("D.Servings"))
-                  + QStringLiteral("From \"Day.db\" D Join \"Recipe.DB\" R On R.Recipe_ID = D.Recipe_ID\n")
-                  + kLineTables + QStringLiteral("Where 1 = 1");
-    if (from.isValid())
-        sql += QStringLiteral(" and D.\"Date\" >= :from");
-    if (to.isValid())
-        sql += QStringLiteral(" and D.\"Date\" <= :to");
     TQuery query(db);
-    query.setSql(sql + QStringLiteral("\nOrder By D.\"Date\", RI.\"Order\""));
-    if (from.isValid())
-        query.bindValue(QStringLiteral(":from"), from);
-    if (to.isValid())
-        query.bindValue(QStringLiteral(":to"), to);
+    query.setSql(kLineFields.arg(QStringLiteral("D.Servings"))
+                 + QStringLiteral("From \"Day.db\" D Join \"Recipe.DB\" R On R.Recipe_ID = D.Recipe_ID\n") + kLineTables
+                 + QStringLiteral("Where 1 = 1") + ReportQueries::dayRangeCondition(from, to)
+                 + QStringLiteral("\nOrder By D.\"Date\", RI.\"Order\""));
+    ReportQueries::bindDayRange(query, from, to);
     return readLines(query);
 }
 

@@ -176,7 +176,8 @@ std::optional<Unit> readUnit(const QString &text)
     const QString lower = key.toLower();
     if (lower.isEmpty())
         return Unit{};
-    if (QString::fromLatin1(kNotAddable).split(QLatin1Char('|')).contains(lower))
+    static const QStringList notAddable = QString::fromLatin1(kNotAddable).split(QLatin1Char('|'));
+    if (notAddable.contains(lower))
         return std::nullopt;
     if (const auto known = units().constFind(lower); known != units().cend())
         return *known;

@@ -17,12 +17,10 @@ QString shoppingLinesSql(int keyCount, bool allWhenEmpty)
 {
     QStringList lines{QStringLiteral("SELECT RI.Amount, RI.Measurement, RI.Description, RI.Ingredient_ID"),
                       QStringLiteral("FROM \"Rec_ingr.DB\" RI")};
-    if (keyCount > 0) {
-        QStringList parameters;
-        for (int i = 0; i < keyCount; ++i)
-            parameters << QStringLiteral(":recipe%1").arg(i);
-        lines << QStringLiteral("WHERE RI.Recipe_ID IN (%1)").arg(parameters.join(QStringLiteral(", ")));
-    } else if (!allWhenEmpty) {
+    if (keyCount > 0)
+        lines << QStringLiteral("WHERE RI.Recipe_ID IN (%1)")
+                     .arg(ReportQueries::listParameters(QStringLiteral("recipe"), keyCount));
+    else if (!allWhenEmpty) {
         lines << QStringLiteral("WHERE 1 = 0");
     }
     // Within one ingredient the lines keep their recipes' order, so a list prints the same twice.
@@ -32,20 +30,45 @@ QString shoppingLinesSql(int keyCount, bool allWhenEmpty)
 
 } // namespace
 
-QStringList ReportQueries::plannedRecipeIds(TQuery &query, const QDate &from, const QDate &to)
+QString ReportQueries::listParameters(const QString &name, qsizetype count)
 {
-    QStringList lines{QStringLiteral("Select Distinct D.Recipe_ID As Recipe_ID"),
-                      QStringLiteral("From \"Day.db\" D, \"Recipe.DB\" R Where D.Recipe_ID = R.Recipe_ID")};
+    QStringList parameters;
+    for (qsizetype i = 0; i < count; ++i)
+        parameters << QStringLiteral(":%1%2").arg(name).arg(i);
+    return parameters.join(QStringLiteral(", "));
+}
+
+void ReportQueries::bindList(TQuery &query, const QString &name, const QStringList &values)
+{
+    for (qsizetype i = 0; i < values.size(); ++i)
+        query.bindValue(QStringLiteral(":%1%2").arg(name).arg(i), values[i]);
+}
+
+QString ReportQueries::dayRangeCondition(const QDate &from, const QDate &to)
+{
+    QString condition;
     if (from.isValid())
-        lines << QStringLiteral(" and D.\"Date\" >= :from");
+        condition += QStringLiteral(" and D.\"Date\" >= :from");
     if (to.isValid())
-        lines << QStringLiteral(" and D.\"Date\" <= :to");
-    lines << QStringLiteral("Order By D.Recipe_ID");
-    query.setSql(lines.join(QLatin1Char('\n')));
+        condition += QStringLiteral(" and D.\"Date\" <= :to");
+    return condition;
+}
+
+void ReportQueries::bindDayRange(TQuery &query, const QDate &from, const QDate &to)
+{
     if (from.isValid())
         query.bindValue(QStringLiteral(":from"), from);
     if (to.isValid())
         query.bindValue(QStringLiteral(":to"), to);
+}
+
+QStringList ReportQueries::plannedRecipeIds(TQuery &query, const QDate &from, const QDate &to)
+{
+    query.setSql(QStringLiteral("Select Distinct D.Recipe_ID As Recipe_ID\n"
+                                "From \"Day.db\" D, \"Recipe.DB\" R Where D.Recipe_ID = R.Recipe_ID%1\n"
+                                "Order By D.Recipe_ID")
+                     .arg(dayRangeCondition(from, to)));
+    bindDayRange(query, from, to);
     return readRecipeIds(query);
 }
 
@@ -53,13 +76,10 @@ QStringList ReportQueries::namedRecipeIds(TQuery &query, const QStringList &name
 {
     if (names.isEmpty())
         return {};
-    QStringList parameters;
-    for (int i = 0; i < names.size(); ++i)
-        parameters << QStringLiteral(":name%1").arg(i);
+    const QString name = QStringLiteral("name");
     query.setSql(QStringLiteral("Select Recipe_ID From \"Recipe.DB\"\nWhere Name In (%1)\nOrder By Recipe_ID")
-                     .arg(parameters.join(QLatin1String(", "))));
-    for (int i = 0; i < names.size(); ++i)
-        query.bindValue(parameters[i], names[i]);
+                     .arg(listParameters(name, names.size())));
+    bindList(query, name, names);
     return readRecipeIds(query);
 }
 
@@ -68,6 +88,5 @@ void ReportQueries::selectShoppingLines(TQuery &query, const QStringList &recipe
     QStringList keys = recipeIds;
     keys.removeDuplicates();
     query.setSql(shoppingLinesSql(int(keys.size()), allWhenEmpty));
-    for (int i = 0; i < keys.size(); ++i)
-        query.bindValue(QStringLiteral(":recipe%1").arg(i), keys[i]);
+    bindList(query, QStringLiteral("recipe"), keys);
 }

@@ -20,4 +20,13 @@ QStringList namedRecipeIds(TQuery &query, const QStringList &names);
 // caller opens the query.
 void selectShoppingLines(TQuery &query, const QStringList &recipeIds, bool allWhenEmpty);
 
+// The pieces of these selections' text, bound after setSql:
+// ":name0, :name1, ..." for a list of `count` values, for "In (...)"; bindList binds them.
+QString listParameters(const QString &name, qsizetype count);
+void bindList(TQuery &query, const QString &name, const QStringList &values);
+// " and D."Date" >= :from and D."Date" <= :to" for the ends of the range that are valid,
+// the day table being D; bindDayRange binds them.
+QString dayRangeCondition(const QDate &from, const QDate &to);
+void bindDayRange(TQuery &query, const QDate &from, const QDate &to);
+
 } // namespace ReportQueries
