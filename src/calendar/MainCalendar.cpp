@@ -41,7 +41,7 @@ bool TMainForm::showDayStrip()
         lbRecipe->setText(days.fieldByName(QStringLiteral("RecipeName")).asString());
     else
         lbRecipe->clear();
-    lbServings->setText(DayServings::stripText(planned ? dmMain1->DayServingsOf(date) : std::nullopt));
+    lbServings->setText(DayServings::stripText(planned ? dmMain1->CurrentDayServings() : std::nullopt));
     lbMonth->setText(QString::fromLatin1(kMonthNames[Calendar1->month() - 1]) + QLatin1Char(' ')
                      + QString::number(Calendar1->year()));
     return planned;
@@ -84,7 +84,7 @@ void TMainForm::Servings1Click()
         Prompter::instance().inform(DayServings::notPlannedNotice(date));
         return;
     }
-    QString text = DayServings::toText(dmMain1->DayServingsOf(date));
+    QString text = DayServings::toText(dmMain1->CurrentDayServings());
     const QString question = QStringLiteral("How many eat %1 on %2?\n(Leave empty for as many as the recipe serves.)")
                                  .arg(dmMain1->tblDay.fieldByName(QStringLiteral("RecipeName")).asString(),
                                       DateText::toDisplay(date));

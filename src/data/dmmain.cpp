@@ -383,10 +383,8 @@ void TdmMain1::SetDayServings(const QDate &date, std::optional<int> servings)
     transaction.commit();
 }
 
-std::optional<int> TdmMain1::DayServingsOf(const QDate &date)
+std::optional<int> TdmMain1::CurrentDayServings()
 {
-    if (!tblDay.findKey({date}))
-        return std::nullopt;
     const TField field = tblDay.fieldByName(QStringLiteral("Servings"));
     return field.isNull() ? std::nullopt : std::optional<int>(field.asInteger());
 }

@@ -85,8 +85,8 @@ public:
     // Sets how many eat on the planned day (none: as many as the recipe serves). A day with
     // nothing planned as stored now is refused with an engine error.
     void SetDayServings(const QDate &date, std::optional<int> servings);
-    // The day's servings as stored now; none when it has none or nothing is planned.
-    std::optional<int> DayServingsOf(const QDate &date);
+    // The servings of the day tblDay stands on; none when it has none.
+    std::optional<int> CurrentDayServings();
 
     static constexpr const char *kPassword = "tavemol";
 
