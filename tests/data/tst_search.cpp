@@ -41,6 +41,22 @@ std::unique_ptr<EngineFixture> recipeBook()
     return f;
 }
 
+// Pesto (key 20), whose one line is garlic (key 1).
+void addGarlicPesto(EngineFixture &f)
+{
+    f.addIngredient("1", "Garlic");
+    f.addRecipe("20", "Pesto");
+    f.addLine("20", "1", 0);
+}
+
+// Aioli (key 21) with garlic, stored through the connection given, its line first.
+bool storeAioli(const QSqlDatabase &connection)
+{
+    return execSql(connection,
+                   "INSERT INTO \"REC_INGR\" (\"Recipe_ID\", \"Ingredient_ID\", \"Order\") VALUES ('21', '1', 0)")
+        && execSql(connection, "INSERT INTO \"Recipe\" (\"Recipe_ID\", \"Name\") VALUES ('21', 'Aioli')");
+}
+
 } // namespace
 
 void TestSearch::findKey_data()
@@ -219,17 +235,13 @@ void TestSearch::findSeesWhatWasStoredSince()
 {
     QFETCH(bool, byAnotherCopy);
     EngineFixture f;
-    f.addIngredient("1", "Garlic");
-    f.addRecipe("20", "Pesto");
-    f.addLine("20", "1", 0);
+    addGarlicPesto(f);
     RecipeFinder finder(f.db);
     QCOMPARE(finder.find({{"garlic"}, {}}).size(), 1);
 
     TDatabase other;
     other.openDirectory(f.directory());
-    QSqlQuery store((byAnotherCopy ? other : f.db).connection());
-    QVERIFY(store.exec("INSERT INTO \"REC_INGR\" (\"Recipe_ID\", \"Ingredient_ID\", \"Order\") VALUES ('21', '1', 0)"));
-    QVERIFY(store.exec("INSERT INTO \"Recipe\" (\"Recipe_ID\", \"Name\") VALUES ('21', 'Aioli')"));
+    QVERIFY(storeAioli((byAnotherCopy ? other : f.db).connection()));
 
     const QList<FoundRecipe> found = finder.find({{"garlic"}, {}});
     QCOMPARE(found.size(), 2);
@@ -311,9 +323,7 @@ void TestSearch::readAheadBringsAnotherCopysRows()
 {
     QFETCH(bool, searchedFirst);
     EngineFixture f;
-    f.addIngredient("1", "Garlic");
-    f.addRecipe("20", "Pesto");
-    f.addLine("20", "1", 0);
+    addGarlicPesto(f);
     RecipeFinder finder(f.db);
     if (searchedFirst) {
         QCOMPARE(finder.find({{"garlic"}, {}}).size(), 1);
@@ -322,8 +332,7 @@ void TestSearch::readAheadBringsAnotherCopysRows()
 
     TDatabase other;
     other.openDirectory(f.directory());
-    execSql(other.connection(), "INSERT INTO \"REC_INGR\" (\"Recipe_ID\", \"Ingredient_ID\", \"Order\") VALUES ('21', '1', 0)");
-    execSql(other.connection(), "INSERT INTO \"Recipe\" (\"Recipe_ID\", \"Name\") VALUES ('21', 'Aioli')");
+    QVERIFY(storeAioli(other.connection()));
     QVERIFY(!finder.readAhead());
     f.exec("UPDATE \"Recipe\" SET \"Name\" = 'Pesto genovese' WHERE \"Recipe_ID\" = '20'");
     QTRY_VERIFY(finder.readAhead());
